@@ -1,0 +1,20 @@
+// Access to the files embedded in the executable.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string_view>
+
+namespace vestora::assets {
+
+inline const QString kIconPath = QStringLiteral(":/icon/vestora.ico");
+inline const QString kTranslationPath = QStringLiteral(":/translations/qtbase_zh_CN.qm");
+inline const QString kFontDirectory = QStringLiteral(":/fonts");
+
+// The bytes of an embedded file, or empty when there is none.
+QByteArray Read(const QString& resourcePath);
+
+// The resource path of a cell's picture, from its file name (see PictureFileName).
+QString PicturePath(std::string_view fileName);
+
+}  // namespace vestora::assets
