@@ -16,7 +16,9 @@ inline constexpr int kCategoryCount = 17;
 inline constexpr int kCellCount = 176;
 
 // The seventeen categories in the order of the main window's buttons.
-constexpr std::span<const Category> Catalog() { return data::kDirectory; }
+constexpr std::span<const Category> Catalog() {
+  return data::kDirectory;
+}
 
 constexpr const Category* CategoryByWindow(std::string_view windowName) {
   for (const Category& category : Catalog()) {
@@ -34,7 +36,9 @@ constexpr const Category* CategoryByMainButton(std::string_view buttonName) {
 }
 
 // The cells in display order: row by row from the top, left to right.
-constexpr std::span<const ItemCell> Cells(const Category& category) { return category.cells; }
+constexpr std::span<const ItemCell> Cells(const Category& category) {
+  return category.cells;
+}
 
 // Control names by number: "Picture1".."Picture12", "Command1".."Command18".
 inline constexpr int kMaxControlNumber = 18;
@@ -47,8 +51,12 @@ inline constexpr std::array<std::string_view, kMaxControlNumber + 1> kCommandNam
     "Command7",  "Command8",  "Command9",  "Command10", "Command11", "Command12", "Command13",
     "Command14", "Command15", "Command16", "Command17", "Command18"};
 
-constexpr std::string_view PictureName(int number) { return kPictureNames.at(number); }
-constexpr std::string_view CommandName(int number) { return kCommandNames.at(number); }
+constexpr std::string_view PictureName(int number) {
+  return kPictureNames.at(number);
+}
+constexpr std::string_view CommandName(int number) {
+  return kCommandNames.at(number);
+}
 
 // The cell whose button has this name, or none. Pictures and buttons pair by position, so the
 // button's number need not be the picture's (Form10 row 2 swaps them).

@@ -1,1 +1,64 @@
-// placeholder
+#include "catalog/category_window.h"
+
+#include <string>
+
+#include "catalog/catalog.h"
+#include "catalog/link_launcher.h"
+
+namespace vestora {
+namespace {
+
+// Screen readers hear every button as "点我获取"; the category and the cell's place tell the
+// items apart without changing what is drawn.
+std::string CellPlace(const Category& category, const ItemCell& cell) {
+  std::string place(category.title);
+  place += " 第" + std::to_string(cell.row) + "行第" + std::to_string(cell.column) + "个";
+  return place;
+}
+
+}  // namespace
+
+forms::FormDescription DescribeCategoryWindow(const Category& category) {
+  forms::FormDescription form{
+      .name = category.windowName,
+      .caption = category.caption,
+      .hasIcon = category.hasIcon,
+      .clientWidth = category.clientWidth,
+      .clientHeight = category.clientHeight,
+      .placement = category.placement,
+      .clientLeft = category.clientLeft,
+      .clientTop = category.clientTop,
+      .background = forms::kBlack,
+  };
+  form.controls.reserve(category.cells.size() * 2);
+  for (const ItemCell& cell : Cells(category)) {
+    const std::string place = CellPlace(category, cell);
+    form.controls.push_back({
+        .kind = forms::ControlKind::PictureBox,
+        .name = PictureName(cell.pictureBox),
+        .rect = cell.pictureRect,
+        .background =
+            cell.pictureBack == PictureBack::Black ? std::optional(forms::kBlack) : std::nullopt,
+        .focusPosition = cell.pictureFocus,
+        .picture = PictureFileName(category, cell),
+        .accessibleName = place + " 图片",
+    });
+    form.controls.push_back({
+        .kind = forms::ControlKind::PushButton,
+        .name = CommandName(cell.button),
+        .rect = cell.buttonRect,
+        .text = kItemCaption,
+        .focusPosition = cell.buttonFocus,
+        .accessibleName = place + " 点我获取",
+    });
+  }
+  return form;
+}
+
+void PressCellButton(const Category& category, std::string_view button, forms::Runtime& runtime) {
+  const ItemCell* cell = CellByButton(category, button);
+  if (cell == nullptr || !cell->HasLink()) return;
+  Launch(cell->link, runtime);
+}
+
+}  // namespace vestora
