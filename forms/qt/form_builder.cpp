@@ -1,1 +1,185 @@
-// placeholder
+#include "forms/qt/form_builder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "assets/assets.h"
+#include "forms/qt/fonts.h"
+#include "forms/qt/pictures.h"
+#include "forms/qt/widgets.h"
+
+namespace vestora::qt {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char* const kFocusOrderProperty = "vestoraFocusOrder";
+
+const QIcon& ProgramIcon() {
+  static const QIcon icon(assets::kIconPath);
+  return icon;
+}
+
+QFont FontFor(const forms::Font& font) {
+  if (font.face == forms::FontFace::Kai) return KaiFont(font.points);
+  return DefaultFont();
+}
+
+void SetColors(QWidget* widget, const forms::ControlDescription& control) {
+  QPalette palette = widget->palette();
+  if (control.foreground) {
+    palette.setColor(QPalette::WindowText, ToColor(*control.foreground));
+  }
+  if (control.background) palette.setColor(QPalette::Window, ToColor(*control.background));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(control.background.has_value());
+}
+
+QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
+                      const std::string& form, forms::FormEvents& events) {
+  QWidget* widget = nullptr;
+  switch (control.kind) {
+    case forms::ControlKind::Frame: {
+      auto* frame = new FrameBox(ToQString(control.text), parent);
+      widget = frame;
+      break;
+    }
+    case forms::ControlKind::Label: {
+      auto* label = new QLabel(ToQString(control.text), parent);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(true);
+      label->setTextFormat(Qt::PlainText);
+      widget = label;
+      break;
+    }
+    case forms::ControlKind::PictureBox: {
+      const QColor background = control.background
+                                    ? ToColor(*control.background)
+                                    : QApplication::palette().color(QPalette::Button);
+      widget = new PictureBox(LoadPicture(control.picture), background, parent);
+      break;
+    }
+    case forms::ControlKind::PushButton: {
+      auto* button = new QPushButton(parent);
+      // Set as plain text: an ampersand in a caption must not become an access key.
+      button->setText(ToQString(control.text).replace('&', QStringLiteral("&&")));
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      QObject::connect(
+          button, &QPushButton::clicked, button,
+          [&events, form, name = std::string(control.name)] { events.Pressed(form, name); });
+      widget = button;
+      break;
+    }
+  }
+  widget->setObjectName(ToQString(control.name));
+  widget->setGeometry(ToPixels(control.rect));
+  widget->setFont(FontFor(control.font));
+  SetColors(widget, control);
+  if (!control.accessibleName.empty()) {
+    widget->setAccessibleName(QString::fromStdString(control.accessibleName));
+  }
+  const bool takesFocus = control.kind == forms::ControlKind::PictureBox ||
+                          control.kind == forms::ControlKind::PushButton;
+  widget->setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);
+  widget->setProperty(kFocusOrderProperty, takesFocus ? control.focusPosition : -1);
+  return widget;
+}
+
+}  // namespace
+
+QRect ToPixels(const TwipRect& rect) {
+  return {rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel, rect.width / kTwipsPerPixel,
+          rect.height / kTwipsPerPixel};
+}
+
+QColor ToColor(forms::Color bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events) {
+  auto window = std::make_unique<QWidget>();
+  const std::string name(form.name);
+  window->setObjectName(ToQString(form.name));
+  window->setWindowTitle(ToQString(form.caption));
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  if (form.hasIcon) window->setWindowIcon(ProgramIcon());
+
+  QPalette palette = window->palette();
+  palette.setColor(QPalette::Window, ToColor(form.background));
+  window->setPalette(palette);
+  window->setAutoFillBackground(true);
+
+  // The client area has exactly its stored size, and nothing in it reacts to resizing: the
+  // window keeps that size.
+  const QSize client(form.clientWidth / kTwipsPerPixel, form.clientHeight / kTwipsPerPixel);
+  window->setFixedSize(client);
+  if (form.placement == Placement::ManualPlacement) {
+    // Client geometry, not frame position: the client area's corner lands at the stored place,
+    // off the screen where that is negative.
+    window->setGeometry(
+        QRect(QPoint(form.clientLeft / kTwipsPerPixel, form.clientTop / kTwipsPerPixel), client));
+  }
+
+  std::map<std::string_view, QWidget*> frames;
+  std::vector<QWidget*> focusable;
+  for (const forms::ControlDescription& control : form.controls) {
+    QWidget* parent = window.get();
+    if (!control.parent.empty()) {
+      const auto frame = frames.find(control.parent);
+      if (frame == frames.end()) {
+        throw forms::Failure("控件“" + std::string(control.name) + "”所在的框架不存在");
+      }
+      parent = frame->second;
+    }
+    QWidget* widget = BuildControl(control, parent, name, events);
+    if (control.kind == forms::ControlKind::Frame) frames.emplace(control.name, widget);
+    if (widget->focusPolicy() != Qt::NoFocus) focusable.push_back(widget);
+  }
+
+  // Tab walks the controls by focus position, Shift+Tab backwards.
+  std::ranges::stable_sort(
+      focusable, {}, [](QWidget* widget) { return widget->property(kFocusOrderProperty).toInt(); });
+  for (std::size_t i = 1; i < focusable.size(); ++i) {
+    QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+  }
+
+  if (form.timer) {
+    auto* timer = new QTimer(window.get());
+    timer->setObjectName(ToQString(form.timer->name));
+    timer->setInterval(form.timer->intervalMs);
+    QObject::connect(timer, &QTimer::timeout, window.get(),
+                     [&events, name, timerName = std::string(form.timer->name)] {
+                       events.Ticked(name, timerName);
+                     });
+    timer->start();
+  }
+
+  QObject::connect(window.get(), &QObject::destroyed, [&events, name] { events.Closed(name); });
+  return window.release();
+}
+
+QWidget* FirstInFocusOrder(QWidget* window) {
+  QWidget* first = nullptr;
+  int best = 0;
+  for (QWidget* child : window->findChildren<QWidget*>()) {
+    const int position = child->property(kFocusOrderProperty).toInt();
+    if (child->focusPolicy() == Qt::NoFocus || position < 0) continue;
+    if (first == nullptr || position < best) {
+      first = child;
+      best = position;
+    }
+  }
+  return first;
+}
+
+}  // namespace vestora::qt

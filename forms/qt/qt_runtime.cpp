@@ -1,1 +1,134 @@
-// placeholder
+#include "forms/qt/qt_runtime.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include "assets/assets.h"
+#include "forms/qt/fonts.h"
+#include "forms/qt/form_builder.h"
+#include "forms/qt/start_program.h"
+
+namespace vestora::qt {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon IconFor(int style) {
+  switch (style & 0x70) {
+    case 16:
+      return QMessageBox::Critical;
+    case 32:
+      return QMessageBox::Question;
+    case 48:
+      return QMessageBox::Warning;
+    case 64:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+QtRuntime::~QtRuntime() {
+  // Windows still open when the runtime goes away close silently: the program that listened for
+  // their closing may be gone already.
+  for (auto& [name, window] : windows_) {
+    if (window) {
+      QObject::disconnect(window, &QObject::destroyed, nullptr, nullptr);
+      delete window;
+    }
+  }
+}
+
+void QtRuntime::ShowForm(const forms::FormDescription& form, forms::FormEvents& events) {
+  QPointer<QWidget>& window = windows_[std::string(form.name)];
+  if (window) {
+    // Already open: the same window comes to the front, restored if it was minimized.
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return;
+  }
+  window = BuildForm(form, events);
+  window->show();
+  if (QWidget* first = FirstInFocusOrder(window)) first->setFocus(Qt::OtherFocusReason);
+  window->activateWindow();
+}
+
+QWidget* QtRuntime::Window(std::string_view form) const {
+  const auto found = windows_.find(form);
+  return found == windows_.end() ? nullptr : found->second.data();
+}
+
+QWidget* QtRuntime::Control(std::string_view form, std::string_view control) const {
+  QWidget* window = Window(form);
+  QWidget* widget = window ? window->findChild<QWidget*>(ToQString(control)) : nullptr;
+  if (widget == nullptr) {
+    throw forms::Failure("窗口“" + std::string(form) + "”中没有控件“" + std::string(control) + "”");
+  }
+  return widget;
+}
+
+bool QtRuntime::IsLabelVisible(std::string_view form, std::string_view label) {
+  return !Control(form, label)->isHidden();
+}
+
+void QtRuntime::SetLabelVisible(std::string_view form, std::string_view label, bool visible) {
+  Control(form, label)->setVisible(visible);
+}
+
+void QtRuntime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
+  QMessageBox box(IconFor(style), ToQString(title), ToQString(prompt), QMessageBox::Ok);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+forms::TaskNumber QtRuntime::StartProgram(std::string_view commandLine, forms::LaunchStyle style) {
+  return qt::StartProgram(commandLine, style);
+}
+
+void QtRuntime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
+  try {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vestora"),
+                    QStringLiteral("操作未能完成：%1。\n\n原因：%2\n\n程序会继续运行。")
+                        .arg(ToQString(what), ToQString(reason)),
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("FailureBox"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  } catch (...) {
+    // Nothing is left to tell the user with; the program goes on regardless.
+  }
+}
+
+int QtRuntime::Run() {
+  return QApplication::exec();
+}
+
+void QtRuntime::EndProgram() {
+  QCoreApplication::exit(0);
+}
+
+void PrepareApplication() {
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  auto* translator = new QTranslator(qApp);
+  if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
+  InstallEmbeddedFonts();
+  // The program ends when its last window closes, as it decides, not when the toolkit thinks
+  // the last "primary" window went (a message box could otherwise end it).
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+}  // namespace vestora::qt

@@ -1,1 +1,60 @@
-// placeholder
+#include "forms/qt/start_program.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <algorithm>
+#include <array>
+
+#include "forms/command_line.h"
+
+namespace vestora::qt {
+namespace {
+
+// The Windows programs the catalog's command lines name: the shell, which hands an address to
+// the default browser, and the browser at its fixed path. Both mean "open this address" here.
+constexpr std::array<std::string_view, 2> kBrowserPrograms = {
+    "explorer.exe", "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE"};
+
+bool IsBrowserProgram(std::string_view program) {
+  return std::ranges::any_of(kBrowserPrograms, [&](std::string_view known) {
+    return std::ranges::equal(program, known, [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) ==
+             std::tolower(static_cast<unsigned char>(b));
+    });
+  });
+}
+
+}  // namespace
+
+std::string AddressOf(std::string_view commandLine) {
+  forms::SplitCommand command = forms::SplitWindowsCommandLine(commandLine, kBrowserPrograms);
+  if (!IsBrowserProgram(command.program)) {
+    throw forms::Failure("无法启动程序“" + command.program + "”：本平台不认识这个程序");
+  }
+  if (command.arguments.size() != 1) {
+    throw forms::Failure("无法启动程序“" + command.program + "”：它应当只有一个网址参数，却有 " +
+                         std::to_string(command.arguments.size()) + " 个");
+  }
+  return std::move(command.arguments.front());
+}
+
+forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle) {
+  // The launch style (normal or minimized window) cannot be honoured: xdg-open hands the address
+  // to whatever browser the desktop prefers and has no say over how its window is shown.
+  const std::string address = AddressOf(commandLine);
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (opener.isEmpty()) {
+    throw forms::Failure("无法打开网址：找不到可执行的 xdg-open（请安装 xdg-utils）");
+  }
+  QProcess process;
+  process.setProgram(opener);
+  process.setArguments({QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()))});
+  process.setStandardInputFile(QProcess::nullDevice());
+  qint64 pid = 0;
+  if (!process.startDetached(&pid)) {
+    throw forms::Failure("无法启动 xdg-open：" + process.errorString().toStdString());
+  }
+  return static_cast<forms::TaskNumber>(pid);
+}
+
+}  // namespace vestora::qt

@@ -1,1 +1,66 @@
-// placeholder
+#include "forms/qt/widgets.h"
+
+#include <QPainter>
+
+namespace vestora::qt {
+namespace {
+
+int livePictureBoxes = 0;
+constexpr int kCaptionIndent = 8;  // pixels from the frame's left edge to its caption
+constexpr int kCaptionPadding = 2;
+
+}  // namespace
+
+FrameBox::FrameBox(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+QRect FrameBox::CaptionRect() const {
+  const QFontMetrics metrics(font());
+  return {kCaptionIndent, 0, metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding,
+          metrics.height()};
+}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QColor background = palette().color(QPalette::Window);
+  painter.fillRect(rect(), background);
+
+  // An etched border whose top line runs through the middle of the caption.
+  const int top = QFontMetrics(font()).height() / 2;
+  const QRect border(0, top, width() - 2, height() - top - 2);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(border);
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(border.translated(1, 1));
+
+  const QRect caption = CaptionRect();
+  painter.fillRect(caption, background);
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(caption, Qt::AlignCenter, caption_);
+}
+
+PictureBox::PictureBox(QImage picture, QColor background, QWidget* parent)
+    : QWidget(parent), picture_(std::move(picture)), background_(background) {
+  ++livePictureBoxes;
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PictureBox::~PictureBox() {
+  --livePictureBoxes;
+}
+
+int PictureBox::LiveCount() {
+  return livePictureBoxes;
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  // Unscaled from the top-left corner: what lies beyond the box is cut off, and where the
+  // picture is smaller the background shows to its right and below it.
+  QPainter painter(this);
+  painter.fillRect(rect(), background_);
+  painter.drawImage(QPoint(0, 0), picture_);
+}
+
+}  // namespace vestora::qt

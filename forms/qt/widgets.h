@@ -1,0 +1,43 @@
+// The few widgets Qt does not have in the shape the program needs: a frame that draws its
+// caption in its top border line, and a picture box that shows a picture unscaled from its
+// top-left corner.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+namespace vestora::qt {
+
+class FrameBox final : public QWidget {
+ public:
+  FrameBox(const QString& caption, QWidget* parent);
+  const QString& Caption() const { return caption_; }
+  // Where the caption's text is drawn, in the frame's coordinates.
+  QRect CaptionRect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString caption_;
+};
+
+class PictureBox final : public QWidget {
+ public:
+  PictureBox(QImage picture, QColor background, QWidget* parent);
+  ~PictureBox() override;
+
+  const QImage& Picture() const { return picture_; }
+  // Picture boxes alive in the program, for leak checks.
+  static int LiveCount();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage picture_;
+  QColor background_;
+};
+
+}  // namespace vestora::qt
