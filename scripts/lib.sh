@@ -1,0 +1,44 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages the project needs when
+# some are missing, quietly and only once.
+
+VESTORA_PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  libgif-dev
+  xdg-utils
+  xvfb xauth x11-utils xdotool imagemagick
+  binutils-mingw-w64-i686
+  clang libclang-rt-14-dev
+  fonts-dejavu-core
+)
+
+vestora_install_packages() {
+  local missing=()
+  local package
+  for package in "${VESTORA_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing Debian packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+vestora_build() {
+  local dir=$1
+  shift
+  cmake -S "$VESTORA_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}
+
+# A free X display number for a private Xvfb.
+vestora_free_display() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  echo "$n"
+}
