@@ -28,6 +28,11 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A row name, NUL-terminated.
+QByteArray Tag(std::string_view first, std::string_view second) {
+  return ToQString(first).toUtf8() + ' ' + ToQString(second).toUtf8();
+}
+
 // The two faces every text may be drawn with; captions use fractional sizes.
 QList<QFont> ProgramFonts() {
   return {DefaultFont(), KaiFont(15.75)};
@@ -113,17 +118,16 @@ class FontsTest : public QObject {
     QTest::newRow("main caption") << ToQString(main.caption) << true;
     for (const vestora::forms::ControlDescription& control : main.controls) {
       if (control.text.empty()) continue;
-      QTest::addRow("%s %s", main.name.data(), control.name.data())
-          << ToQString(control.text) << true;
+      QTest::newRow(Tag(main.name, control.name).constData()) << ToQString(control.text) << true;
     }
     QTest::newRow("notice prompt") << ToQString(vestora::app::kNoticePrompt) << true;
     QTest::newRow("notice title") << ToQString(vestora::app::kNoticeTitle) << true;
 
     for (const vestora::Category& category : vestora::Catalog()) {
-      const QByteArray window(category.windowName.data(),
-                              static_cast<qsizetype>(category.windowName.size()));
-      QTest::addRow("%s title", window.constData()) << ToQString(category.title) << true;
-      QTest::addRow("%s caption", window.constData()) << ToQString(category.caption) << true;
+      QTest::newRow(Tag(category.windowName, "title").constData())
+          << ToQString(category.title) << true;
+      QTest::newRow(Tag(category.windowName, "caption").constData())
+          << ToQString(category.caption) << true;
     }
     QTest::newRow("cell button") << ToQString(vestora::kItemCaption) << true;
 
@@ -131,7 +135,7 @@ class FontsTest : public QObject {
     for (const std::string_view text :
          {kFailedShowingMainWindow, kFailedOpeningWindow, kFailedShowingNotice,
           kFailedBlinkingSlogan, kFailedStartingBrowser, kUnknownReason}) {
-      QTest::addRow("failure %s", ToQString(text).toUtf8().constData()) << ToQString(text) << true;
+      QTest::newRow(Tag("failure", text).constData()) << ToQString(text) << true;
     }
     QTest::newRow("message box button") << QStringLiteral("确定") << true;
 
