@@ -110,8 +110,9 @@ struct Box {
   }
 };
 
-// Up to `limit` colours that stand for the histogram's colours: the box of colours whose widest
-// channel spread times pixel count is largest is cut at its median until there are enough.
+// Up to `limit` colours that stand for the histogram's colours: the box of colours with the
+// widest spread in one channel is cut at its median (by pixel count) until there are enough,
+// which keeps the worst colour error small.
 std::vector<QRgb> MedianCut(const std::map<QRgb, int>& histogram, std::size_t limit) {
   std::vector<QRgb> palette;
   if (histogram.size() <= limit) {
@@ -123,7 +124,7 @@ std::vector<QRgb> MedianCut(const std::map<QRgb, int>& histogram, std::size_t li
     std::size_t chosen = boxes.size();
     long long chosenScore = 0;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-      const long long score = boxes[i].Widest().second * boxes[i].Pixels();
+      const long long score = boxes[i].Widest().second;
       if (boxes[i].colours.size() > 1 && score > chosenScore) {
         chosen = i;
         chosenScore = score;

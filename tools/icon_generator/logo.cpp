@@ -117,7 +117,8 @@ Paint Linear(Point p0, Colour c0, Point p1, Colour c1) {
   };
 }
 
-// Premultiplied pixels in double precision, composited with "source over".
+// Premultiplied pixels in double precision, composited with "source over". A pixel takes the
+// average of 16 x 16 point samples up to 32 pixels and 8 x 8 above.
 class Canvas {
  public:
   explicit Canvas(int size)
@@ -226,7 +227,7 @@ QImage DrawLogo(int size) {
                            {s - outer - arm, top},
                            {s - outer, top},
                            {centre, tip}});
-  if (size >= 32) {
+  if (size >= 32) {  // a drop shadow under the V
     canvas.Fill(Shifted(v, 0.0, 0.035 * box), Solid(Rgb(0x2b0b5e, rich ? 0.35 : 0.25)));
   }
   const Shape leftHalf = LeftOf(centre, s);
@@ -234,7 +235,8 @@ QImage DrawLogo(int size) {
   canvas.Fill(Without(v, leftHalf), Solid(Rgb(0xffd9ea)));
 
   if (size >= 32) {
-    // A cut gem resting in the notch, its lower faces parallel to the arms.
+    // A cut gem resting in the notch, its lower faces parallel to the arms and at least 1.2
+    // pixels clear of them.
     const double gap = std::max(0.05 * box, 1.2 * std::sqrt(1.0 + slope * slope));
     const double gemTip = notch - gap;
     const double half = 0.10 * box;

@@ -11,7 +11,8 @@ namespace vestora::icon {
 // The mark is rasterised here rather than with QPainter: every pixel is the average of a fixed
 // grid of point samples taken in double precision, so the result is the same on every machine
 // whatever vector instructions the toolkit's own painter would pick. Small sizes drop the
-// details that would only blur (the gem below 32 pixels, shadow and gloss below 48).
+// details that would only blur: the gem and the V's shadow below 32 pixels, the gloss and the
+// rim below 48, the glint below 128.
 QImage DrawLogo(int size);
 
 }  // namespace vestora::icon
