@@ -10,6 +10,7 @@ VESTORA_PACKAGES=(
   binutils-mingw-w64-i686
   clang libclang-rt-14-dev
   fonts-dejavu-core
+  desktop-file-utils
 )
 
 vestora_install_packages() {

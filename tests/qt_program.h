@@ -1,0 +1,63 @@
+// The whole program on the real Qt backend, for widget tests on the offscreen platform.
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/application.h"
+#include "forms/qt/form_builder.h"
+#include "forms/qt/qt_runtime.h"
+
+namespace vestora::testing {
+
+struct QtProgram {
+  QtProgram() {
+    static const bool prepared = (qt::PrepareApplication(), true);
+    Q_UNUSED(prepared);
+  }
+
+  qt::QtRuntime runtime;
+  app::Application application{runtime};
+
+  QWidget* Open(std::string_view form) {
+    if (form == "Form1") {
+      application.Start();
+    } else {
+      application.OpenWindow(form);
+    }
+    return runtime.Window(form);
+  }
+};
+
+// Runs `inspect` on the next modal box as soon as it shows, then dismisses it with its default
+// button. Call before the action that opens the box.
+inline void WhenModalBoxShows(std::function<void(QMessageBox*)> inspect) {
+  auto* poll = new QTimer;
+  poll->setInterval(10);
+  QObject::connect(poll, &QTimer::timeout, [poll, inspect = std::move(inspect)] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    inspect(box);
+    box->defaultButton() ? box->defaultButton()->click() : box->reject();
+  });
+  poll->start();
+}
+
+// The widget's name and the names of the widgets Tab reaches from it, in order.
+inline QStringList TabWalk(QWidget* window, int steps, bool backwards = false) {
+  QStringList names;
+  for (int i = 0; i < steps; ++i) {
+    QWidget* focused = QApplication::focusWidget();
+    names << (focused ? focused->objectName() : QString());
+    QTest::keyClick(focused ? focused : window, Qt::Key_Tab,
+                    backwards ? Qt::ShiftModifier : Qt::NoModifier);
+  }
+  return names;
+}
+
+}  // namespace vestora::testing

@@ -1,0 +1,186 @@
+// The real main window on the offscreen platform, checked against its description.
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimerEvent>
+
+#include "app/main_window.h"
+#include "forms/qt/fonts.h"
+#include "forms/qt/widgets.h"
+#include "qt_program.h"
+
+using namespace vestora;
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool HasPixel(const QImage& image, const QRect& area, QColor colour) {
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (image.pixelColor(x, y) == colour) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<testing::QtProgram> program_;
+  QWidget* window_ = nullptr;
+
+  template <typename T = QWidget>
+  T* Control(std::string_view name) {
+    return window_->findChild<T*>(Q(name));
+  }
+
+ private slots:
+  void init() {
+    program_ = std::make_unique<testing::QtProgram>();
+    window_ = program_->Open(app::kMainWindow);
+    QVERIFY(window_ != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+  }
+  void cleanup() { program_.reset(); }
+
+  void windowHasItsClientSizeCaptionAndIcon() {
+    QCOMPARE(window_->size(), QSize(600, 519));
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Vestora"));
+    QVERIFY(!window_->windowIcon().isNull());
+  }
+
+  void everyControlSitsWhereItsDescriptionSays() {
+    const forms::FormDescription description = app::MainWindowDescription();
+    QCOMPARE(description.controls.size(), std::size_t{23});
+    for (const forms::ControlDescription& control : description.controls) {
+      QWidget* widget = Control(control.name);
+      QVERIFY2(widget, control.name.data());
+      QCOMPARE(widget->geometry(), qt::ToPixels(control.rect));
+      const QString parent = control.parent.empty() ? Q(app::kMainWindow) : Q(control.parent);
+      QCOMPARE(widget->parentWidget()->objectName(), parent);
+      const bool button = control.kind == forms::ControlKind::PushButton;
+      QCOMPARE(widget->focusPolicy() != Qt::NoFocus, button);
+      if (button) QCOMPARE(static_cast<QPushButton*>(widget)->text(), Q(control.text));
+    }
+    // The footer reaches past the bottom of the client area and is cut there.
+    auto* footer = Control(app::kFooter);
+    QVERIFY(footer->geometry().bottom() >= window_->height());
+  }
+
+  void blackWindowWithMagentaCaptionsAndRedFooter() {
+    const QImage shot = window_->grab().toImage();
+    QCOMPARE(shot.pixelColor(2, 2), QColor(Qt::black));
+    QCOMPARE(shot.pixelColor(599, 518), QColor(Qt::black));
+    for (const char* frame : {"Frame1", "Frame2", "Frame3"}) {
+      auto* box = Control<qt::FrameBox>(frame);
+      const QRect caption = box->CaptionRect().translated(box->pos());
+      QVERIFY2(HasPixel(shot, caption, QColor(255, 0, 255)), frame);
+    }
+    QVERIFY(HasPixel(shot, Control(app::kFooter)->geometry() & shot.rect(), QColor(255, 0, 0)));
+  }
+
+  void captionsAndSloganUseTheKaiFaceAtTheirSizes() {
+    QCOMPARE(Control("Frame1")->font().pointSizeF(), 15.75);
+    QCOMPARE(Control("Frame2")->font().pointSizeF(), 15.75);
+    QCOMPARE(Control("Frame3")->font().pointSizeF(), 15.0);
+    QCOMPARE(Control(app::kSlogan)->font().pointSizeF(), 26.25);
+    QCOMPARE(Control("Frame3")->font().families(), qt::KaiFont(15).families());
+    QCOMPARE(Control("Command1")->font().families(), qt::DefaultFont().families());
+  }
+
+  void tabWalksTheButtonsInNumberOrder() {
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
+    QStringList expected;
+    for (int i = 1; i <= 18; ++i) expected << QStringLiteral("Command%1").arg(i);
+    expected << QStringLiteral("Command1");
+    QCOMPARE(testing::TabWalk(window_, 19), expected);
+    // Nineteen presses went once round and on to Command2; Shift+Tab walks back from there.
+    QStringList backwards{QStringLiteral("Command2"), QStringLiteral("Command1")};
+    for (int i = 18; i >= 3; --i) backwards << QStringLiteral("Command%1").arg(i);
+    backwards << QStringLiteral("Command2");
+    QCOMPARE(testing::TabWalk(window_, 19, true), backwards);
+  }
+
+  void sloganBlinksWithEachTick() {
+    auto* timer = window_->findChild<QTimer*>(Q(app::kBlinkTimer));
+    QVERIFY(timer && timer->isActive());
+    QCOMPARE(timer->interval(), 250);
+    auto* slogan = Control<QLabel>(app::kSlogan);
+    QVERIFY(!slogan->isHidden());
+    auto tick = [&] {
+      QTimerEvent event(timer->timerId());
+      QCoreApplication::sendEvent(timer, &event);
+    };
+    tick();
+    QVERIFY(slogan->isHidden());
+    tick();
+    QVERIFY(!slogan->isHidden());
+    tick();
+    QVERIFY(slogan->isHidden());
+  }
+
+  void noticeButtonShowsTheWarningAndOpensNothing() {
+    QString text, title, buttonText;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    bool okIsDefault = false;
+    Qt::WindowModality modality = Qt::NonModal;
+    testing::WhenModalBoxShows([&](QMessageBox* box) {
+      text = box->text();
+      title = box->windowTitle();
+      icon = box->icon();
+      buttons = static_cast<int>(box->buttons().size());
+      okIsDefault = box->defaultButton() == box->button(QMessageBox::Ok);
+      buttonText = box->button(QMessageBox::Ok)->text();
+      modality = box->windowModality();
+    });
+    Control<QPushButton>(app::kNoticeButton)->click();
+    QCOMPARE(text, Q(app::kNoticePrompt));
+    QCOMPARE(title, QStringLiteral("友情提醒"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(buttons, 1);
+    QVERIFY(okIsDefault);
+    QCOMPARE(buttonText, QStringLiteral("确定"));
+    QCOMPARE(modality, Qt::ApplicationModal);
+    QCOMPARE(program_->application.Registry().ObjectCount(), 1);
+  }
+
+  void categoryButtonsOpenTheirWindows_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    for (const Category& category : Catalog()) {
+      QTest::newRow(category.mainButton.data()) << Q(category.mainButton) << Q(category.windowName);
+    }
+  }
+  void categoryButtonsOpenTheirWindows() {
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    Control<QPushButton>(button.toStdString())->click();
+    QWidget* opened = program_->runtime.Window(window.toStdString());
+    QVERIFY(opened && opened->isVisible());
+    QCOMPARE(opened->windowTitle(), Q(CategoryByWindow(window.toStdString())->caption));
+    Control<QPushButton>(button.toStdString())->click();
+    QCOMPARE(program_->runtime.Window(window.toStdString()), opened);
+    QCOMPARE(program_->application.Registry().ObjectCount(), 2);
+  }
+
+  void closingStopsTheTimerForGood() {
+    QPointer<QTimer> timer = window_->findChild<QTimer*>(Q(app::kBlinkTimer));
+    Control<QPushButton>("Command9")->click();
+    window_->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(timer.isNull());
+    QVERIFY(program_->runtime.Window(app::kMainWindow) == nullptr);
+    QVERIFY(program_->runtime.Window("Form9")->isVisible());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"
