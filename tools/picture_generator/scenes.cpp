@@ -1476,6 +1476,8 @@ void SnowScene(Canvas& c, int variant) {
   const bool dusk = (variant == 2) != (c.alternate && variant % 2 == 1);
   if (dusk) {
     c.Sky({QColor(60, 70, 130), QColor(140, 140, 200), QColor(230, 190, 200)});
+  } else if (variant == 3) {
+    c.Sky({Hsv(212, 150, 215), Hsv(205, 60, 245)});
   } else {
     c.Sky({Hsv(205, c.rng.Int(50, 90), 240), QColor(240, 246, 252)});
   }
@@ -1491,12 +1493,13 @@ void SnowScene(Canvas& c, int variant) {
       }
       FillPath(p, HillPath(c.w, c.h, c.h * 0.7, c.h * 0.04, c.rng.Real(0, 6), 1.1), snow, shadow);
       if (variant == 5) {
-        QPainterPath path;
-        path.moveTo(c.w * 0.45, c.h * 0.7);
-        path.cubicTo(c.w * 0.3, c.h * 0.8, c.w * 0.7, c.h * 0.9, c.w * 0.4, c.h);
-        p.setPen(QPen(QColor(210, 220, 235), 8));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(path);
+        QPainterPath path;  // a trodden path, widening towards us
+        path.moveTo(c.w * 0.44, c.h * 0.7);
+        path.cubicTo(c.w * 0.25, c.h * 0.8, c.w * 0.7, c.h * 0.88, c.w * 0.3, c.h);
+        path.lineTo(c.w * 0.62, c.h);
+        path.cubicTo(c.w * 0.95, c.h * 0.88, c.w * 0.35, c.h * 0.8, c.w * 0.48, c.h * 0.7);
+        path.closeSubpath();
+        FillPath(p, path, QColor(214, 224, 240), QColor(190, 205, 228));
         p.setPen(QPen(QColor(50, 50, 60), 2));
         p.drawLine(c.At(0.75, 0.95), c.At(0.75, 0.6));
         QRadialGradient glow(c.At(0.75, 0.6), c.w * 0.15);
@@ -1546,9 +1549,9 @@ void SnowScene(Canvas& c, int variant) {
     }
     case 3: {  // Snowy peaks and a frozen lake.
       for (int i = 0; i < 2; ++i) {
-        const QPainterPath peaks = PeakPath(c, c.h * (0.4 + i * 0.1), c.h * 0.15, c.h * 0.07);
-        FillPath(p, peaks, i ? QColor(180, 195, 220) : QColor(225, 232, 245),
-                 i ? QColor(150, 170, 200) : QColor(200, 210, 230));
+        const QPainterPath peaks = PeakPath(c, c.h * (0.38 + i * 0.1), c.h * 0.16, c.h * 0.08);
+        FillPath(p, peaks, i ? QColor(250, 252, 255) : QColor(236, 240, 250),
+                 i ? QColor(80, 100, 140) : QColor(130, 150, 190));
       }
       FillVertical(p, QRectF(0, c.h * 0.62, c.w, c.h * 0.38), QColor(200, 225, 240),
                    QColor(230, 240, 250));
