@@ -20,7 +20,12 @@ QByteArray EncodeJpeg(const QImage& image, int quality) {
   writer.setQuality(quality);
   writer.setOptimizedWrite(false);
   writer.setProgressiveScanWrite(false);
-  if (!writer.write(image.convertToFormat(QImage::Format_RGB32))) {
+  // The JFIF header carries the density: fix it at 96 dots per inch rather than take whatever
+  // screen the toolkit believes in.
+  QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  rgb.setDotsPerMeterX(3780);
+  rgb.setDotsPerMeterY(3780);
+  if (!writer.write(rgb)) {
     throw std::runtime_error("JPEG writer failed: " + writer.errorString().toStdString());
   }
   return bytes;

@@ -1,7 +1,7 @@
 // vestora-picture-generator <output-dir>: draws every cell picture of the catalog and writes
 // the files, with files.cmake listing them, into the folder.
 #include <QByteArray>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -25,9 +25,8 @@ int main(int argc, char** argv) {
                  argc > 0 ? argv[0] : "vestora-picture-generator");
     return 2;
   }
-  // Nothing is shown: draw without a display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  // Drawing into images needs no display, only the image format plugins.
+  QCoreApplication app(argc, argv);
   const std::filesystem::path folder(argv[1]);
   try {
     std::filesystem::create_directories(folder);
