@@ -105,7 +105,6 @@ struct FigureLook {
   Pose pose = Pose::ArmsDown;
   QColor backgroundTop, backgroundBottom, decorColor;
   Decor decor = Decor::Bubbles;
-  bool animated = false;
   std::uint64_t decorSeed = 0;
 };
 

@@ -24,10 +24,11 @@ QColor NaturalHair(Rng& rng) {
                    QColor(160, 108, 66), QColor(226, 190, 116), QColor(96, 58, 40)});
 }
 
+constexpr std::array<QRgb, 7> kDyedHair = {0xee7aaa, 0x965cc0, 0xccccda, 0xc43442,
+                                           0x547cd4, 0xf0963c, 0x3c2846};
+
 QColor DyedHair(Rng& rng) {
-  return rng.Pick({QColor(238, 122, 170), QColor(150, 92, 192), QColor(204, 204, 218),
-                   QColor(196, 52, 66), QColor(84, 124, 212), QColor(240, 150, 60),
-                   QColor(60, 40, 70)});
+  return QColor(kDyedHair[static_cast<std::size_t>(rng.Int(0, 6))]);
 }
 
 QColor EyeColour(Rng& rng) {
@@ -136,7 +137,8 @@ void DressGirlIndividual(FigureLook& look, int i, Rng& rng) {
 void DressGirlAlternative(FigureLook& look, int i, Rng& rng) {
   using enum HairStyle;
   look.hairStyle = Cycle(std::array{SweptLong, SweptBob, TwinTails, SweptLong, Buns}, i);
-  look.hair = DyedHair(rng);
+  // Every colour once before any comes again.
+  look.hair = QColor(Cycle(kDyedHair, i * 3 + 1));
   look.outfit = Cycle(std::array{Outfit::Dress, Outfit::TopSkirt, Outfit::TopTrousers,
                                  Outfit::TopSkirt, Outfit::LongDress},
                       i);
@@ -481,7 +483,6 @@ void DressBoyShowy(FigureLook& look, int i, Rng& rng, bool paid) {
 FigureLook MakeLook(OutfitStyle style, int index, bool animated, Rng& rng) {
   FigureLook look;
   look.decorSeed = rng.Next();
-  look.animated = animated;
   look.skin = SkinTone(rng);
   look.eyes = EyeColour(rng);
   look.legwear = QColor(255, 255, 255);
