@@ -140,12 +140,13 @@ constexpr bool AccountsAreWellFormed() {
 }
 static_assert(AccountsAreWellFormed());
 
-// The checks bite: small broken tables, each with the one fault it is named for.
+// The checks bite: a good two-cell table, and copies of it each broken in the one way a check
+// is named for.
 using enum PictureBack;
 using enum ImageFormat;
 using enum ReferrerAccount;
 
-inline constexpr ItemCell kGoodPair[] = {
+inline constexpr std::array<ItemCell, 2> kGoodPair = {{
     {1,
      1,
      1,
@@ -168,167 +169,32 @@ inline constexpr ItemCell kGoodPair[] = {
      2,
      3,
      ItemPage(1051152, AccountB)},
-};
-constexpr Category Window(std::span<const ItemCell> cells) {
-  return {.windowName = "Test", .clientWidth = 12285, .clientHeight = 4515, .cells = cells};
+}};
+
+template <typename Break>
+constexpr Fault CheckBroken(Break breakIt) {
+  std::array<ItemCell, 2> cells = kGoodPair;
+  breakIt(cells);
+  const Category window{
+      .windowName = "Test", .clientWidth = 12285, .clientHeight = 4515, .cells = cells};
+  return CheckCategory(window, 1, 2);
 }
-static_assert(CheckCategory(Window(kGoodPair), 1, 2) == Fault::None);
 
-inline constexpr ItemCell kSwappedButtons[] = {
-    {1,
-     1,
-     1,
-     {240, 120, 2175, 3495},
-     Black,
-     {JPEG, 140, 226},
-     1,
-     {3120, 3840, 1455, 375},
-     0,
-     1,
-     ItemPage(995015, AccountA)},
-    {1,
-     2,
-     2,
-     {2640, 120, 2175, 3495},
-     Black,
-     {JPEG, 149, 260},
-     2,
-     {480, 3840, 1455, 375},
-     2,
-     3,
-     ItemPage(1051152, AccountB)},
-};
-static_assert(CheckCategory(Window(kSwappedButtons), 1, 2) == Fault::Pairing);
-
-inline constexpr ItemCell kOverlapping[] = {
-    {1,
-     1,
-     1,
-     {240, 120, 2175, 3495},
-     Black,
-     {JPEG, 140, 226},
-     1,
-     {480, 3840, 1455, 375},
-     0,
-     1,
-     ItemPage(995015, AccountA)},
-    {1,
-     2,
-     2,
-     {2400, 120, 2175, 3495},
-     Black,
-     {JPEG, 149, 260},
-     2,
-     {2880, 3840, 1455, 375},
-     2,
-     3,
-     ItemPage(1051152, AccountB)},
-};
-static_assert(CheckCategory(Window(kOverlapping), 1, 2) == Fault::Overlap);
-
-inline constexpr ItemCell kRepeatedFocus[] = {
-    {1,
-     1,
-     1,
-     {240, 120, 2175, 3495},
-     Black,
-     {JPEG, 140, 226},
-     1,
-     {480, 3840, 1455, 375},
-     0,
-     1,
-     ItemPage(995015, AccountA)},
-    {1,
-     2,
-     2,
-     {2640, 120, 2175, 3495},
-     Black,
-     {JPEG, 149, 260},
-     2,
-     {3120, 3840, 1455, 375},
-     1,
-     3,
-     ItemPage(1051152, AccountB)},
-};
-static_assert(CheckCategory(Window(kRepeatedFocus), 1, 2) == Fault::FocusOrder);
-
-inline constexpr ItemCell kHalfPixel[] = {
-    {1,
-     1,
-     1,
-     {240, 120, 2175, 3495},
-     Black,
-     {JPEG, 140, 226},
-     1,
-     {480, 3840, 1455, 375},
-     0,
-     1,
-     ItemPage(995015, AccountA)},
-    {1,
-     2,
-     2,
-     {2641, 120, 2175, 3495},
-     Black,
-     {JPEG, 149, 260},
-     2,
-     {3120, 3840, 1455, 375},
-     2,
-     3,
-     ItemPage(1051152, AccountB)},
-};
-static_assert(CheckCategory(Window(kHalfPixel), 1, 2) == Fault::NotWholePixels);
-
-inline constexpr ItemCell kReferrerWithE[] = {
-    {1,
-     1,
-     1,
-     {240, 120, 2175, 3495},
-     Black,
-     {JPEG, 140, 226},
-     1,
-     {480, 3840, 1455, 375},
-     0,
-     1,
-     {.kind = LinkKind::ItemPageLink, .t = 13, .itemId = 995015, .u = AccountA, .hasE = true}},
-    {1,
-     2,
-     2,
-     {2640, 120, 2175, 3495},
-     Black,
-     {JPEG, 149, 260},
-     2,
-     {3120, 3840, 1455, 375},
-     2,
-     3,
-     ItemPage(1051152, AccountB)},
-};
-static_assert(CheckCategory(Window(kReferrerWithE), 1, 2) == Fault::LinkParameters);
-
-inline constexpr ItemCell kOutsideClient[] = {
-    {1,
-     1,
-     1,
-     {240, 120, 2175, 3495},
-     Black,
-     {JPEG, 140, 226},
-     1,
-     {480, 3840, 1455, 375},
-     0,
-     1,
-     ItemPage(995015, AccountA)},
-    {1,
-     2,
-     2,
-     {10440, 120, 2175, 3495},
-     Black,
-     {JPEG, 149, 260},
-     2,
-     {10800, 3840, 1455, 375},
-     2,
-     3,
-     ItemPage(1051152, AccountB)},
-};
-static_assert(CheckCategory(Window(kOutsideClient), 1, 2) == Fault::OutsideClient);
+static_assert(CheckBroken([](auto&) {}) == Fault::None);
+static_assert(CheckBroken([](auto& c) { std::swap(c[0].buttonRect, c[1].buttonRect); }) ==
+              Fault::Pairing);
+static_assert(CheckBroken([](auto& c) { c[1].pictureRect.left = 2400; }) == Fault::Overlap);
+static_assert(CheckBroken([](auto& c) { c[1].pictureFocus = 1; }) == Fault::FocusOrder);
+static_assert(CheckBroken([](auto& c) { c[1].pictureRect.left = 2641; }) == Fault::NotWholePixels);
+static_assert(CheckBroken([](auto& c) { c[0].link.hasE = true; }) == Fault::LinkParameters);
+static_assert(CheckBroken([](auto& c) {
+                c[1].pictureRect.left = 10440;
+                c[1].buttonRect.left = 10800;
+              }) == Fault::OutsideClient);
+static_assert(CheckBroken([](auto& c) { c[1].button = 1; }) == Fault::ControlNames);
+static_assert(CheckBroken([](auto& c) { c[1].buttonRect.top = 3960; }) == Fault::RowTops);
+static_assert(CheckBroken([](auto& c) { c[1].buttonRect.width = 1500; }) == Fault::ButtonSize);
+static_assert(CheckBroken([](auto& c) { c[1].image.height = 300; }) == Fault::ImageSize);
 
 }  // namespace
 }  // namespace vestora::checks
