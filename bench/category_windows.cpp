@@ -1,0 +1,114 @@
+// Opening each category window, from the press of its main-window button to the first paint of
+// every picture box, against decoding the window's embedded pictures alone with the same
+// decoder. The two alternate within each repeat; the window is closed between repeats.
+//   bench_category_windows [REPEATS]   (default 15)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "assets/assets.h"
+#include "bench/probe.h"
+#include "catalog/catalog.h"
+#include "forms/qt/pictures.h"
+#include "forms/qt/qt_runtime.h"
+#include "forms/qt/widgets.h"
+
+namespace {
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Milliseconds(std::int64_t from, std::int64_t to) {
+  return static_cast<double>(to - from) / 1e6;
+}
+
+// Dispatches events until `done`; gives up (and ends the program) after ten seconds.
+template <typename Done>
+void WaitUntil(Done done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    if (waited.elapsed() > 10'000) {
+      std::fprintf(stderr, "gave up waiting for the pictures to be painted\n");
+      std::exit(2);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  vestora::qt::PrepareApplication();
+  vestora::qt::QtRuntime runtime;
+  vestora::app::Application program(runtime);
+  const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+
+  vestora::bench::PaintedWidgets pictures([](const QObject* object) {
+    return dynamic_cast<const vestora::qt::PictureBox*>(object) != nullptr;
+  });
+  application.installEventFilter(&pictures);
+  if (!program.Start()) return 1;
+  WaitUntil([&] { return runtime.Window(vestora::app::kMainWindow)->isVisible(); });
+  QCoreApplication::processEvents();
+
+  std::printf("| window | pictures | decode ms | open ms | open/decode | first open ms |\n");
+  std::printf("|---|---:|---:|---:|---:|---:|\n");
+  std::vector<double> ratios;
+  long long checksum = 0;
+  for (const vestora::Category& category : vestora::Catalog()) {
+    std::vector<QByteArray> encoded;
+    for (const vestora::ItemCell& cell : vestora::Cells(category)) {
+      encoded.push_back(vestora::assets::Read(
+          vestora::assets::PicturePath(vestora::PictureFileName(category, cell))));
+    }
+    const auto cells = static_cast<qsizetype>(category.cells.size());
+    std::vector<double> decode;
+    std::vector<double> open;
+    double firstOpen = 0;
+    for (int repeat = 0; repeat <= repeats; ++repeat) {
+      std::int64_t start = vestora::bench::MonotonicNs();
+      for (const QByteArray& bytes : encoded) {
+        checksum += vestora::qt::DecodePicture(bytes).width();
+      }
+      const double decodeMs = Milliseconds(start, vestora::bench::MonotonicNs());
+
+      pictures.Reset();
+      start = vestora::bench::MonotonicNs();
+      program.Pressed(vestora::app::kMainWindow, category.mainButton);
+      WaitUntil([&] { return pictures.Count() >= cells; });
+      const double openMs = Milliseconds(start, vestora::bench::MonotonicNs());
+
+      QWidget* window = runtime.Window(category.windowName);
+      window->close();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      QCoreApplication::processEvents();
+      if (repeat == 0) {
+        firstOpen = openMs;  // fonts, caches and code pages still cold: reported apart
+      } else {
+        decode.push_back(decodeMs);
+        open.push_back(openMs);
+      }
+    }
+    const double ratio = Median(open) / Median(decode);
+    ratios.push_back(ratio);
+    std::printf("| %.*s | %lld | %.2f | %.2f | %.2f× | %.2f |\n",
+                static_cast<int>(category.windowName.size()), category.windowName.data(),
+                static_cast<long long>(cells), Median(decode), Median(open), ratio, firstOpen);
+  }
+  std::printf(
+      "\nMedians of %d repeats per window (after a first, cold opening); worst ratio "
+      "%.2f×. Platform: %s. (checksum %lld)\n",
+      repeats, *std::max_element(ratios.begin(), ratios.end()),
+      qPrintable(QGuiApplication::platformName()), checksum);
+  return 0;
+}

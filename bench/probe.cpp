@@ -1,0 +1,50 @@
+#include "bench/probe.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QTimer>
+#include <QWidget>
+#include <ctime>
+
+namespace vestora::bench {
+
+std::int64_t MonotonicNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+FirstPaint::FirstPaint(QString window, std::function<void()> done)
+    : window_(std::move(window)), done_(std::move(done)) {}
+
+bool FirstPaint::eventFilter(QObject* watched, QEvent* event) {
+  if (!seen_ && event->type() == QEvent::Paint && watched->isWidgetType()) {
+    const QWidget* top = static_cast<QWidget*>(watched)->window();
+    if (window_.isEmpty() || top->objectName() == window_) {
+      seen_ = true;
+      // The window's children paint and the backing store is flushed within the same update;
+      // a zero timer fires after all of that.
+      QTimer::singleShot(0, done_);
+    }
+  }
+  return false;
+}
+
+bool PaintedWidgets::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint && ofKind_(watched)) painted_.insert(watched);
+  return false;
+}
+
+Resident ResidentMemory() {
+  Resident resident;
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return resident;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    const auto value = [&] { return line.mid(6).trimmed().split(' ').front().toLong(); };
+    if (line.startsWith("VmHWM:")) resident.peakKb = value();
+    if (line.startsWith("VmRSS:")) resident.currentKb = value();
+  }
+  return resident;
+}
+
+}  // namespace vestora::bench

@@ -1,0 +1,50 @@
+// What the benchmark programs observe about themselves: a monotonic clock shared with the
+// harness, when a window is first painted and flushed, and the process's peak resident memory.
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace vestora::bench {
+
+// CLOCK_MONOTONIC in nanoseconds: one clock for every process on the machine, so a harness can
+// subtract its own reading before the spawn from the child's reading.
+std::int64_t MonotonicNs();
+
+// Calls `done` once, right after the first paint of the top-level window named `window` (any
+// window when empty) has been handled, that is, once the window's content went to the screen.
+class FirstPaint final : public QObject {
+ public:
+  FirstPaint(QString window, std::function<void()> done);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QString window_;
+  std::function<void()> done_;
+  bool seen_ = false;
+};
+
+// Counts the widgets of one kind that have been painted at least once since the last Reset.
+class PaintedWidgets final : public QObject {
+ public:
+  explicit PaintedWidgets(std::function<bool(const QObject*)> ofKind) : ofKind_(ofKind) {}
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void Reset() { painted_.clear(); }
+  qsizetype Count() const { return painted_.size(); }
+
+ private:
+  std::function<bool(const QObject*)> ofKind_;
+  QSet<const QObject*> painted_;
+};
+
+// VmHWM and VmRSS of /proc/self/status, in KiB.
+struct Resident {
+  long peakKb = 0;
+  long currentKb = 0;
+};
+Resident ResidentMemory();
+
+}  // namespace vestora::bench

@@ -1,0 +1,56 @@
+// The program's own start path (see app/main.cpp), watched from inside.
+//   bench_vestora_window         prints the monotonic time (ns) of the main window's first paint
+//   bench_vestora_window memory  then opens all seventeen category windows and, once every
+//                                picture box has been painted, prints peak and current resident
+//                                memory (KiB)
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "bench/probe.h"
+#include "catalog/catalog.h"
+#include "forms/qt/qt_runtime.h"
+#include "forms/qt/widgets.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  vestora::qt::PrepareApplication();
+  vestora::qt::QtRuntime runtime;
+  vestora::app::Application program(runtime);
+
+  const bool memory = argc > 1 && std::strcmp(argv[1], "memory") == 0;
+  vestora::bench::PaintedWidgets pictures([](const QObject* object) {
+    return dynamic_cast<const vestora::qt::PictureBox*>(object) != nullptr;
+  });
+  QTimer poll;
+  const auto finish = [] {
+    const auto resident = vestora::bench::ResidentMemory();
+    std::printf("%ld %ld\n", resident.peakKb, resident.currentKb);
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+  };
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (pictures.Count() >= vestora::kCellCount) finish();
+  });
+  vestora::bench::FirstPaint probe(
+      QString::fromUtf8(vestora::app::kMainWindow.data(),
+                        static_cast<qsizetype>(vestora::app::kMainWindow.size())),
+      [&] {
+        if (!memory) {
+          std::printf("%lld\n", static_cast<long long>(vestora::bench::MonotonicNs()));
+          std::fflush(stdout);
+          QCoreApplication::exit(0);
+          return;
+        }
+        application.installEventFilter(&pictures);
+        for (const vestora::Category& category : vestora::Catalog()) {
+          program.Pressed(vestora::app::kMainWindow, category.mainButton);
+        }
+        poll.start(5);
+      });
+  application.installEventFilter(&probe);
+  return program.Run();
+}
