@@ -3,6 +3,7 @@ set(VESTORA_BENCHMARKS
   bench_start             # spawns a program and times its first paint (the harness)
   bench_empty_window      # a bare Qt window of the main window's size: the baseline
   bench_vestora_window    # the program's own start path, up to the main window's first paint
+  bench_start_phases      # the same start, step by step
   bench_category_windows  # press to every picture painted, against decoding the pictures
   bench_catalog           # command lines, command-line reading and catalog lookups
 )
@@ -14,6 +15,9 @@ target_link_libraries(bench_empty_window PRIVATE Qt6::Widgets)
 
 add_executable(bench_vestora_window EXCLUDE_FROM_ALL vestora_window.cpp probe.cpp)
 target_link_libraries(bench_vestora_window PRIVATE vestora_forms_qt)
+
+add_executable(bench_start_phases EXCLUDE_FROM_ALL start_phases.cpp probe.cpp)
+target_link_libraries(bench_start_phases PRIVATE vestora_forms_qt)
 
 add_executable(bench_category_windows EXCLUDE_FROM_ALL category_windows.cpp probe.cpp)
 target_link_libraries(bench_category_windows PRIVATE vestora_forms_qt)

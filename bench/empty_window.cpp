@@ -1,6 +1,7 @@
 // The baseline: a bare Qt 6 window of the main window's client size, started like the program.
 //   bench_empty_window         prints the monotonic time (ns) of its first paint, then ends
-//   bench_empty_window memory  prints peak and current resident memory (KiB) after that paint
+//   bench_empty_window memory  prints peak and current resident memory (KiB) and its parts after
+//   that paint
 #include <QApplication>
 #include <QWidget>
 #include <cstdio>
@@ -14,7 +15,8 @@ int main(int argc, char* argv[]) {
   vestora::bench::FirstPaint probe({}, [memory] {
     if (memory) {
       const auto resident = vestora::bench::ResidentMemory();
-      std::printf("%ld %ld\n", resident.peakKb, resident.currentKb);
+      std::printf("%ld %ld anonymous %ld file %ld shared %ld\n", resident.peakKb,
+                  resident.currentKb, resident.anonymousKb, resident.fileKb, resident.sharedKb);
     } else {
       std::printf("%lld\n", static_cast<long long>(vestora::bench::MonotonicNs()));
     }

@@ -40,9 +40,14 @@ Resident ResidentMemory() {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return resident;
   for (const QByteArray& line : status.readAll().split('\n')) {
-    const auto value = [&] { return line.mid(6).trimmed().split(' ').front().toLong(); };
+    const auto value = [&] {
+      return line.mid(line.indexOf(':') + 1).trimmed().split(' ').front().toLong();
+    };
     if (line.startsWith("VmHWM:")) resident.peakKb = value();
     if (line.startsWith("VmRSS:")) resident.currentKb = value();
+    if (line.startsWith("RssAnon:")) resident.anonymousKb = value();
+    if (line.startsWith("RssFile:")) resident.fileKb = value();
+    if (line.startsWith("RssShmem:")) resident.sharedKb = value();
   }
   return resident;
 }

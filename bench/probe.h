@@ -40,10 +40,15 @@ class PaintedWidgets final : public QObject {
   QSet<const QObject*> painted_;
 };
 
-// VmHWM and VmRSS of /proc/self/status, in KiB.
+// VmHWM and VmRSS of /proc/self/status and what the resident memory is made of, in KiB: private
+// heap and stacks, mapped files (the executable, libraries, fonts), shared memory (on xcb, the
+// windows' backing stores that the X server reads).
 struct Resident {
   long peakKb = 0;
   long currentKb = 0;
+  long anonymousKb = 0;
+  long fileKb = 0;
+  long sharedKb = 0;
 };
 Resident ResidentMemory();
 

@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
   QTimer poll;
   const auto finish = [] {
     const auto resident = vestora::bench::ResidentMemory();
-    std::printf("%ld %ld\n", resident.peakKb, resident.currentKb);
+    std::printf("%ld %ld anonymous %ld file %ld shared %ld\n", resident.peakKb, resident.currentKb,
+                resident.anonymousKb, resident.fileKb, resident.sharedKb);
     std::fflush(stdout);
     QCoreApplication::exit(0);
   };

@@ -1,0 +1,70 @@
+// Where the start of the program goes, step by step, in one process: the same calls as
+// app/main.cpp and PrepareApplication, each timed, up to the main window's first paint. Prints
+// one "step milliseconds" line per step; bench/run takes medians over several runs.
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
+
+#include "app/main_window.h"
+#include "assets/assets.h"
+#include "bench/probe.h"
+#include "forms/qt/fonts.h"
+#include "forms/qt/form_builder.h"
+
+namespace {
+
+struct NoEvents final : vestora::forms::FormEvents {
+  void Pressed(std::string_view, std::string_view) noexcept override {}
+  void Ticked(std::string_view, std::string_view) noexcept override {}
+  void Closed(std::string_view) noexcept override {}
+};
+
+std::int64_t last = 0;
+
+void Step(const char* name) {
+  const std::int64_t now = vestora::bench::MonotonicNs();
+  std::printf("%s %.3f\n", name, static_cast<double>(now - last) / 1e6);
+  last = now;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  last = vestora::bench::MonotonicNs();
+  QApplication application(argc, argv);
+  Step("1.QApplication");
+
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  auto* translator = new QTranslator(&application);
+  if (translator->load(vestora::assets::kTranslationPath)) {
+    QCoreApplication::installTranslator(translator);
+  }
+  Step("2.locale_and_translator");
+
+  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VestoraKai-Regular.ttf"));
+  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VestoraSans-Regular.ttf"));
+  Step("3.add_embedded_fonts");
+  QFontDatabase::families();
+  Step("4.font_database_families");
+  vestora::qt::InstallEmbeddedFonts();  // adds nothing new now; checks and sets the default
+  Step("5.install_embedded_fonts_rest");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  const vestora::forms::FormDescription form = vestora::app::MainWindowDescription();
+  Step("6.describe_main_window");
+  NoEvents events;
+  QWidget* window = vestora::qt::BuildForm(form, events);
+  Step("7.build_main_window");
+
+  vestora::bench::FirstPaint probe({}, [] {
+    Step("8.show_to_first_paint");
+    QCoreApplication::exit(0);
+  });
+  application.installEventFilter(&probe);
+  window->show();
+  const int status = QApplication::exec();
+  delete window;
+  return status;
+}
