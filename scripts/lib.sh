@@ -6,7 +6,7 @@ VESTORA_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgif-dev
   xdg-utils
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick libx11-dev
   binutils-mingw-w64-i686
   clang libclang-rt-14-dev
   fonts-dejavu-core
