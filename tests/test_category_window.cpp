@@ -167,7 +167,10 @@ class CategoryWindowTest : public QObject {
 
   void animatedPicturesStandStillOnTheirFirstFrame() {
     const QByteArray bytes = assets::Read(assets::PicturePath("Form4-Picture2.gif"));
-    QImageReader reader(bytes.isEmpty() ? nullptr : new QBuffer(const_cast<QByteArray*>(&bytes)));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QImageReader reader(&buffer);
     QImage first = reader.read().convertToFormat(QImage::Format_RGB32);
     QImage second = reader.read().convertToFormat(QImage::Format_RGB32);
     QVERIFY2(!second.isNull() && first != second, "the picture must move for this to bite");

@@ -39,13 +39,18 @@ bool InstallEmbeddedFonts() {
   bool loaded = true;
   const QDir directory(assets::kFontDirectory);
   const QStringList files = directory.entryList(QDir::Files, QDir::Name);
+  // Only the families of our own files are looked at: listing every family of the system would
+  // cost start-up time on a desktop with many fonts.
+  QStringList families;
   for (const QString& file : files) {
-    if (QFontDatabase::addApplicationFont(directory.filePath(file)) < 0) {
+    const int id = QFontDatabase::addApplicationFont(directory.filePath(file));
+    if (id < 0) {
       qWarning("Vestora: the embedded font %s could not be loaded", qUtf8Printable(file));
       loaded = false;
+      continue;
     }
+    families << QFontDatabase::applicationFontFamilies(id);
   }
-  const QStringList families = QFontDatabase::families();
   for (const QString& family : {kEmbeddedKaiFamily, kEmbeddedSansFamily}) {
     if (!families.contains(family)) {
       qWarning("Vestora: no embedded font of the family %s", qUtf8Printable(family));
@@ -57,15 +62,17 @@ bool InstallEmbeddedFonts() {
 }
 
 QFont KaiFont(qreal pointSize) {
-  QStringList families;
-  const QStringList installed = QFontDatabase::families();
-  for (const QString& name : kXingkaiNames) {
-    if (installed.contains(name, Qt::CaseInsensitive)) {
-      families << name;
-      break;
+  // Whether the real face is installed does not change while the program runs: ask once.
+  static const QStringList families = [] {
+    QStringList chosen;
+    for (const QString& name : kXingkaiNames) {
+      if (QFontDatabase::hasFamily(name)) {
+        chosen << name;
+        break;
+      }
     }
-  }
-  families << kEmbeddedKaiFamily << kEmbeddedSansFamily;
+    return chosen << kEmbeddedKaiFamily << kEmbeddedSansFamily;
+  }();
   return PlainFont(families, pointSize);
 }
 
