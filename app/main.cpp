@@ -5,8 +5,11 @@
 #include "app/application.h"
 #include "forms/qt/qt_runtime.h"
 
-int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+int main(int, char* argv[]) {
+  // Only the program's name reaches the toolkit: options such as -stylesheet or -style on the
+  // command line are not read.
+  int toolkitArgc = 1;
+  QApplication application(toolkitArgc, argv);
   vestora::qt::PrepareApplication();
   vestora::qt::QtRuntime runtime;
   vestora::app::Application program(runtime);
