@@ -1,6 +1,9 @@
 #include "forms/qt/widgets.h"
 
+#include <QFocusEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace vestora::qt {
 namespace {
@@ -61,6 +64,27 @@ void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), background_);
   painter.drawImage(QPoint(0, 0), picture_);
+  if (focusCue_) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = background_;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
+}
+
+// A box that the keyboard moved the focus to shows it, so that Tab through a window is seen to
+// move; the focus a new window gives its first box is not marked, and the picture stays whole.
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  focusCue_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+  update();
+  QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  focusCue_ = false;
+  update();
+  QWidget::focusOutEvent(event);
 }
 
 }  // namespace vestora::qt

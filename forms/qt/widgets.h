@@ -34,10 +34,13 @@ class PictureBox final : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QImage picture_;
   QColor background_;
+  bool focusCue_ = false;
 };
 
 }  // namespace vestora::qt
