@@ -5,8 +5,6 @@
 namespace vestora {
 namespace {
 
-constexpr std::string_view kShell = "explorer.exe";
-constexpr std::string_view kBrowser = "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 constexpr std::string_view kOutfitPath =
     "/show_v3.html?MUrl=/mall/inc/particular.html%3Ftype%3D12%26itype%3D";
 constexpr std::string_view kOutfitTokenKey = "%26img%3D0%26sShow%3D";
@@ -15,7 +13,7 @@ constexpr std::string_view kFriendItemsPath = "/show.html?MUrl=/my/inc/friend_it
 std::string ItemPageCommand(const ItemLink& link) {
   std::string line;
   line.reserve(96);
-  line += kShell;
+  line += kShellProgram;
   line += " \"http://";
   line += kServiceHost;
   line += "/p/f?t=";
@@ -32,7 +30,7 @@ std::string ItemPageCommand(const ItemLink& link) {
 std::string FriendItemsCommand(const ItemLink& link) {
   std::string line;
   line.reserve(128);
-  line += kShell;
+  line += kShellProgram;
   line += " \"http://";
   line += kServiceHost;
   line += kFriendItemsPath;
@@ -44,8 +42,9 @@ std::string FriendItemsCommand(const ItemLink& link) {
 std::string OutfitPageCommand(const ItemLink& link) {
   const std::string_view token = OutfitTokenText(link.token);
   std::string line;
-  line.reserve(kBrowser.size() + kServiceHost.size() + kOutfitPath.size() + token.size() + 40);
-  line += kBrowser;
+  line.reserve(kBrowserProgram.size() + kServiceHost.size() + kOutfitPath.size() + token.size() +
+               40);
+  line += kBrowserProgram;
   line += " http://";
   line += kServiceHost;
   line += kOutfitPath;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "catalog/model.h"
 #include "forms/runtime.h"
@@ -9,6 +10,12 @@
 namespace vestora {
 
 using forms::LaunchStyle;
+
+// The two Windows programs the command lines start: the shell, which hands an address to the
+// default browser, and the browser at its fixed path.
+inline constexpr std::string_view kShellProgram = "explorer.exe";
+inline constexpr std::string_view kBrowserProgram =
+    "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 
 // The command line of a link, character for character; nothing is quoted, escaped or encoded
 // beyond the fixed pieces. A link of kind None has no command line (empty).

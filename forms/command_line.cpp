@@ -13,12 +13,12 @@ char Lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool SameProgramName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                             [](char x, char y) { return Lower(x) == Lower(y); });
 }
-
-}  // namespace
 
 std::vector<std::string> SplitWindowsArguments(std::string_view text) {
   std::vector<std::string> arguments;
@@ -83,8 +83,9 @@ SplitCommand SplitWindowsCommandLine(std::string_view line,
     programEnd = firstBlank;
     for (std::size_t end = firstBlank; end <= line.size();) {
       const std::string_view candidate = line.substr(0, end);
-      if (std::ranges::any_of(knownPrograms,
-                              [&](std::string_view known) { return SameName(candidate, known); })) {
+      if (std::ranges::any_of(knownPrograms, [&](std::string_view known) {
+            return SameProgramName(candidate, known);
+          })) {
         programEnd = end;
         break;
       }

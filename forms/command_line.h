@@ -14,6 +14,10 @@ struct SplitCommand {
   std::vector<std::string> arguments;
 };
 
+// Whether two program names are the same, as Windows compares file names: without regard to the
+// case of ASCII letters.
+bool SameProgramName(std::string_view a, std::string_view b);
+
 // The program is the quoted first token, or else, since an unquoted path may hold spaces, the
 // shortest run up to a space that names one of the known programs (compared without regard to
 // case, as Windows names files), or else the first token. The rest is split into arguments by

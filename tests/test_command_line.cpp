@@ -1,14 +1,14 @@
 // Reading the catalog's Windows command lines: which program, which arguments.
 #include <QTest>
 
+#include "catalog/link_launcher.h"
 #include "forms/command_line.h"
 
 using vestora::forms::SplitWindowsCommandLine;
 
 namespace {
 
-constexpr std::string_view kKnown[] = {"explorer.exe",
-                                       "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE"};
+constexpr std::string_view kKnown[] = {vestora::kShellProgram, vestora::kBrowserProgram};
 
 QStringList ToList(const std::vector<std::string>& arguments) {
   QStringList list;

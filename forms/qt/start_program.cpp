@@ -5,22 +5,18 @@
 #include <algorithm>
 #include <array>
 
+#include "catalog/link_launcher.h"
 #include "forms/command_line.h"
 
 namespace vestora::qt {
 namespace {
 
-// The Windows programs the catalog's command lines name: the shell, which hands an address to
-// the default browser, and the browser at its fixed path. Both mean "open this address" here.
-constexpr std::array<std::string_view, 2> kBrowserPrograms = {
-    "explorer.exe", "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE"};
+// Both programs the catalog's command lines name mean "open this address" here.
+constexpr std::array<std::string_view, 2> kBrowserPrograms = {kShellProgram, kBrowserProgram};
 
 bool IsBrowserProgram(std::string_view program) {
   return std::ranges::any_of(kBrowserPrograms, [&](std::string_view known) {
-    return std::ranges::equal(program, known, [](char a, char b) {
-      return std::tolower(static_cast<unsigned char>(a)) ==
-             std::tolower(static_cast<unsigned char>(b));
-    });
+    return forms::SameProgramName(program, known);
   });
 }
 
@@ -49,7 +45,10 @@ forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle)
   QProcess process;
   process.setProgram(opener);
   process.setArguments({QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()))});
+  // The browser is on its own: it reads nothing from us and writes nothing into our terminal.
   process.setStandardInputFile(QProcess::nullDevice());
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(QProcess::nullDevice());
   qint64 pid = 0;
   if (!process.startDetached(&pid)) {
     throw forms::Failure("无法启动 xdg-open：" + process.errorString().toStdString());
