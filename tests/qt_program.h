@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "app/application.h"
 #include "forms/qt/form_builder.h"
@@ -33,19 +34,21 @@ struct QtProgram {
 };
 
 // Runs `inspect` on the next modal box as soon as it shows, then dismisses it with its default
-// button. Call before the action that opens the box.
-inline void WhenModalBoxShows(std::function<void(QMessageBox*)> inspect) {
-  auto* poll = new QTimer;
+// button. Call before the action that opens the box; the watch ends with the returned object,
+// so a box that never came cannot be answered by a later test.
+[[nodiscard]] inline std::unique_ptr<QTimer> WhenModalBoxShows(
+    std::function<void(QMessageBox*)> inspect) {
+  auto poll = std::make_unique<QTimer>();
   poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, [poll, inspect = std::move(inspect)] {
+  QObject::connect(poll.get(), &QTimer::timeout, [poll = poll.get(), inspect = std::move(inspect)] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return;
     poll->stop();
-    poll->deleteLater();
     inspect(box);
     box->defaultButton() ? box->defaultButton()->click() : box->reject();
   });
   poll->start();
+  return poll;
 }
 
 // The widget's name and the names of the widgets Tab reaches from it, in order.

@@ -132,7 +132,7 @@ class MainWindowTest : public QObject {
     int buttons = 0;
     bool okIsDefault = false;
     Qt::WindowModality modality = Qt::NonModal;
-    testing::WhenModalBoxShows([&](QMessageBox* box) {
+    const auto watch = testing::WhenModalBoxShows([&](QMessageBox* box) {
       text = box->text();
       title = box->windowTitle();
       icon = box->icon();
