@@ -33,7 +33,8 @@ WindowObject* WindowRegistry::Find(std::string_view name) {
 }
 
 const WindowObject* WindowRegistry::Find(std::string_view name) const {
-  return const_cast<WindowRegistry*>(this)->Find(name);
+  const std::optional<int> slot = SlotOf(name);
+  return slot && slots_[*slot] ? &*slots_[*slot] : nullptr;
 }
 
 bool WindowRegistry::AnyOpen() const {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "catalog/model.h"
+#include "catalog/catalog.h"
 
 namespace vestora::app {
 
@@ -18,7 +18,7 @@ struct WindowObject {
 
 class WindowRegistry {
  public:
-  static constexpr int kWindowClasses = 18;  // Form1 .. Form18
+  static constexpr int kWindowClasses = kCategoryCount + 1;  // the main window and the categories
 
   // The object of the named class, created on first request; none for a name that is no
   // window class of the program.

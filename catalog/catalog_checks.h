@@ -149,7 +149,7 @@ constexpr Fault CheckCategory(const Category& category, int rows, int columns) {
     if (cell.buttonRect.height != 375 || (w != 1455 && w != 1335 && w != 1575)) {
       return Fault::ButtonSize;
     }
-    const ImageSpec& image = cell.image;
+    const ImageInfo& image = cell.image;
     if (image.width < 136 || image.width > 154 || image.height < 221 || image.height > 260) {
       return Fault::ImageSize;
     }

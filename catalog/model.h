@@ -28,7 +28,7 @@ enum class PictureBack { Black, SystemDefault };
 enum class ImageFormat { JPEG, GIF87a, GIF89a };
 
 // The declared format and natural size (pixels) of a cell's picture.
-struct ImageSpec {
+struct ImageInfo {
   ImageFormat format = ImageFormat::JPEG;
   int width = 0;
   int height = 0;
@@ -99,7 +99,7 @@ struct ItemCell {
   int pictureBox = 0;
   TwipRect pictureRect;
   PictureBack pictureBack = PictureBack::Black;
-  ImageSpec image;
+  ImageInfo image;
   int button = 0;
   TwipRect buttonRect;
   int pictureFocus = 0;

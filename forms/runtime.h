@@ -36,8 +36,10 @@ struct ControlDescription {
   std::optional<Color> foreground;  // none: the platform's default
   std::optional<Color> background;  // none: the platform's default (button face)
   Font font;
-  int focusPosition = -1;  // -1: takes no focus
-  std::string picture;     // picture boxes: the embedded picture's file name
+  // The place in the window's focus order. Only picture boxes and push buttons take the focus;
+  // frames and labels hold places without ever taking it.
+  int focusPosition = -1;
+  std::string picture;  // picture boxes: the embedded picture's file name
   std::string accessibleName;
 };
 

@@ -185,9 +185,9 @@ QString GifProblem(const QByteArray& data, ImageFormat format, int width, int he
   return {};
 }
 
-QString FileProblem(const QByteArray& data, const ImageSpec& spec) {
-  return spec.format == ImageFormat::JPEG ? JpegProblem(data, spec.width, spec.height)
-                                          : GifProblem(data, spec.format, spec.width, spec.height);
+QString FileProblem(const QByteArray& data, const ImageInfo& info) {
+  return info.format == ImageFormat::JPEG ? JpegProblem(data, info.width, info.height)
+                                          : GifProblem(data, info.format, info.width, info.height);
 }
 
 QString FileName(const Category& category, const ItemCell& cell) {

@@ -52,8 +52,8 @@ std::optional<SceneTheme> SceneThemeFor(std::string_view title) {
 // The frames of one picture: one for a still picture, six for an animation.
 std::vector<QImage> DrawFrames(const Category& category, const ItemCell& cell, int index,
                                Rng& rng) {
-  const ImageSpec& spec = cell.image;
-  const bool animated = spec.format == ImageFormat::GIF89a;
+  const ImageInfo& info = cell.image;
+  const bool animated = info.format == ImageFormat::GIF89a;
   if (category.group == CategoryGroup::Backgrounds) {
     const std::optional<SceneTheme> theme = SceneThemeFor(category.title);
     if (!theme || animated) {
@@ -62,26 +62,26 @@ std::vector<QImage> DrawFrames(const Category& category, const ItemCell& cell, i
     // Past the first six, the compositions come again in another order and another light.
     const int round = index / kSceneVariants;
     const int variant = (index + round * 3) % kSceneVariants;
-    return {DrawScene(spec.width, spec.height, *theme, variant, round % 2 == 1, rng)};
+    return {DrawScene(info.width, info.height, *theme, variant, round % 2 == 1, rng)};
   }
   const std::optional<OutfitStyle> style = OutfitStyleFor(category.title);
   if (!style) throw std::runtime_error("no outfits for " + std::string(category.windowName));
   const FigureLook look = MakeLook(*style, index, animated, rng);
-  if (!animated) return {DrawFigure(spec.width, spec.height, look, FigureFrame{})};
+  if (!animated) return {DrawFigure(info.width, info.height, look, FigureFrame{})};
   std::vector<QImage> frames;
   for (int i = 0; i < kAnimationFrames; ++i) {
-    frames.push_back(DrawFigure(spec.width, spec.height, look, AnimationFrame(look, i)));
+    frames.push_back(DrawFigure(info.width, info.height, look, AnimationFrame(look, i)));
   }
   return frames;
 }
 
-QByteArray Encode(const ImageSpec& spec, std::vector<QImage> frames, std::uint64_t grainSeed) {
+QByteArray Encode(const ImageInfo& info, std::vector<QImage> frames, std::uint64_t grainSeed) {
   // The same grain on every frame, so that unchanged pixels stay unchanged.
   for (QImage& frame : frames) {
     Rng grain(grainSeed);
-    AddGrain(frame, grain, spec.format == ImageFormat::JPEG ? 3 : 2);
+    AddGrain(frame, grain, info.format == ImageFormat::JPEG ? 3 : 2);
   }
-  switch (spec.format) {
+  switch (info.format) {
     case ImageFormat::GIF87a:
       return EncodeGif87a(frames.front());
     case ImageFormat::GIF89a:
@@ -113,7 +113,7 @@ std::string PictureKey(const Category& category, const ItemCell& cell) {
 std::vector<GeneratedPicture> GeneratePictures() {
   std::vector<GeneratedPicture> pictures;
   struct Drawn {
-    ImageSpec spec;
+    ImageInfo info;
     QByteArray bytes;
   };
   std::map<std::string, Drawn> byKey;
@@ -130,9 +130,9 @@ std::vector<GeneratedPicture> GeneratePictures() {
         found =
             byKey.emplace(key, Drawn{cell.image, Encode(cell.image, std::move(frames), grainSeed)})
                 .first;
-      } else if (found->second.spec.format != cell.image.format ||
-                 found->second.spec.width != cell.image.width ||
-                 found->second.spec.height != cell.image.height) {
+      } else if (found->second.info.format != cell.image.format ||
+                 found->second.info.width != cell.image.width ||
+                 found->second.info.height != cell.image.height) {
         throw std::runtime_error(key + " is offered with two different pictures");
       }
       pictures.push_back({PictureFileName(category, cell), found->second.bytes});
