@@ -1,0 +1,94 @@
+#include "forms/win32/start_program.h"
+
+#include <array>
+#include <vector>
+
+#include "catalog/link_launcher.h"
+#include "forms/command_line.h"
+#include "forms/win32/text.h"
+#include "forms/win32/windows_api.h"
+
+namespace vestora::win32 {
+namespace {
+
+constexpr std::array<std::string_view, 2> kKnownPrograms = {kShellProgram, kBrowserProgram};
+
+bool HasFolder(std::wstring_view program) {
+  return program.find_first_of(L"\\/:") != std::wstring_view::npos;
+}
+
+std::wstring FolderOf(std::wstring path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring ProgramFolder() {
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return FolderOf(std::wstring(path.data(), length));
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring SystemFolder(UINT(WINAPI* folder)(LPWSTR, UINT)) {
+  std::array<wchar_t, MAX_PATH> path{};
+  const UINT length = folder(path.data(), static_cast<UINT>(path.size()));
+  return length > 0 && length < path.size() ? std::wstring(path.data(), length) : std::wstring();
+}
+
+}  // namespace
+
+std::wstring ProgramFileOf(std::string_view commandLine) {
+  const forms::SplitCommand command = forms::SplitWindowsCommandLine(commandLine, kKnownPrograms);
+  const std::wstring program = Wide(command.program);
+  if (program.empty()) return {};
+  if (HasFolder(program)) return program;
+
+  // The search path: the program's own folder, the system folder, the Windows folder.
+  std::wstring searchPath = ProgramFolder();
+  for (const std::wstring& folder :
+       {SystemFolder(GetSystemDirectoryW), SystemFolder(GetWindowsDirectoryW)}) {
+    if (folder.empty()) continue;
+    if (!searchPath.empty()) searchPath += L';';
+    searchPath += folder;
+  }
+  std::vector<wchar_t> found(MAX_PATH);
+  for (;;) {
+    const DWORD length = SearchPathW(searchPath.c_str(), program.c_str(), nullptr,
+                                     static_cast<DWORD>(found.size()), found.data(), nullptr);
+    if (length == 0) return {};
+    if (length < found.size()) return std::wstring(found.data(), length);
+    found.resize(length + 1);
+  }
+}
+
+forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle style) {
+  const std::wstring program = ProgramFileOf(commandLine);
+  if (program.empty()) {
+    const forms::SplitCommand command = forms::SplitWindowsCommandLine(commandLine, kKnownPrograms);
+    throw forms::Failure("无法启动程序“" + command.program + "”：" +
+                         SystemReason(ERROR_FILE_NOT_FOUND));
+  }
+  // CreateProcessW may write into the command line: it gets a copy of its own.
+  std::wstring line = Wide(commandLine);
+  line.push_back(L'\0');
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(
+      style == forms::LaunchStyle::MinimizedFocus ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    const DWORD error = GetLastError();
+    throw forms::Failure("无法启动程序“" + Utf8(program) + "”：" + SystemReason(error));
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return static_cast<forms::TaskNumber>(started.dwProcessId);
+}
+
+}  // namespace vestora::win32

@@ -1,0 +1,248 @@
+#include "forms/win32/widgets.h"
+
+#include <utility>
+
+namespace vestora::win32 {
+namespace {
+
+constexpr int kCaptionIndent = 8;  // pixels from the frame's left edge to its caption, at 96 dpi
+constexpr int kCaptionPadding = 2;
+
+int livePictureBoxes = 0;
+bool keyboardMovingFocus = false;
+
+template <typename State>
+State* StateOf(HWND window) {
+  return reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// On creation, the state handed to CreateWindowExW becomes the window's own.
+template <typename State>
+void Adopt(HWND window, LPARAM createParameters) {
+  auto* create = reinterpret_cast<const CREATESTRUCTW*>(createParameters);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+}
+
+int Scaled(int pixels, UINT dpi) {
+  return MulDiv(pixels, static_cast<int>(dpi), 96);
+}
+
+struct FrameState {
+  FrameSetup setup;
+  HFONT font = nullptr;  // the window's font, owned by the form
+};
+
+void PaintFrame(HWND window, FrameState& state) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  SetDCBrushColor(dc, state.setup.background);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+
+  HGDIOBJ oldFont = SelectObject(dc, state.font != nullptr ? static_cast<HGDIOBJ>(state.font)
+                                                           : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SIZE text{};
+  GetTextExtentPoint32W(dc, state.setup.caption.c_str(),
+                        static_cast<int>(state.setup.caption.size()), &text);
+
+  // An etched border whose top line runs through the middle of the caption.
+  RECT border = client;
+  border.top = metrics.tmHeight / 2;
+  DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+
+  const UINT dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
+  const int padding = Scaled(kCaptionPadding, dpi);
+  RECT caption{Scaled(kCaptionIndent, dpi), 0, 0, metrics.tmHeight};
+  caption.right = caption.left + text.cx + 2 * padding;
+  FillRect(dc, &caption, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, state.setup.foreground);
+  DrawTextW(dc, state.setup.caption.c_str(), static_cast<int>(state.setup.caption.size()), &caption,
+            DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
+  SelectObject(dc, oldFont);
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = StateOf<FrameState>(window);
+  switch (message) {
+    case WM_NCCREATE:
+      Adopt<FrameState>(window, lParam);
+      break;
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT
+    case WM_PAINT:
+      if (state != nullptr) {
+        PaintFrame(window, *state);
+        return 0;
+      }
+      break;
+    case WM_SETFONT:
+      if (state != nullptr) state->font = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam) != 0) InvalidateRect(window, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return state != nullptr ? reinterpret_cast<LRESULT>(state->font) : 0;
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      // The frame only groups: its controls belong to the window.
+      return SendMessageW(GetParent(window), message, wParam, lParam);
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct PictureBoxState {
+  Picture picture;
+  COLORREF background = 0;
+  UINT dpi = 96;
+  bool focusCue = false;
+};
+
+void PaintPictureBox(HWND window, const PictureBoxState& state) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  // Unscaled from the top-left corner: what lies beyond the box is cut off, and where the
+  // picture is smaller the background shows to its right and below it.
+  SetDCBrushColor(dc, state.background);
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  if (!state.picture.IsNull()) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, state.picture.Bitmap());
+    const SIZE size = state.picture.Size();
+    if (state.dpi == 96) {
+      BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    } else {
+      SetStretchBltMode(dc, HALFTONE);
+      StretchBlt(dc, 0, 0, Scaled(size.cx, state.dpi), Scaled(size.cy, state.dpi), source, 0, 0,
+                 size.cx, size.cy, SRCCOPY);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  if (state.focusCue) {
+    // A dotted frame of black and white dashes, seen on any picture.
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    HPEN solid = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    HGDIOBJ oldPen = SelectObject(dc, solid);
+    Rectangle(dc, 1, 1, client.right - 1, client.bottom - 1);
+    HPEN dotted = CreatePen(PS_DOT, 1, RGB(255, 255, 255));
+    SelectObject(dc, dotted);
+    SetBkMode(dc, TRANSPARENT);
+    Rectangle(dc, 1, 1, client.right - 1, client.bottom - 1);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(solid);
+    DeleteObject(dotted);
+  }
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = StateOf<PictureBoxState>(window);
+  switch (message) {
+    case WM_NCCREATE:
+      Adopt<PictureBoxState>(window, lParam);
+      ++livePictureBoxes;
+      break;
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      --livePictureBoxes;
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (state != nullptr) {
+        PaintPictureBox(window, *state);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      SetFocus(window);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // A box that the keyboard moved the focus to shows it, so that Tab through a window is
+      // seen to move; the focus a new window gives its first box is not marked.
+      if (state != nullptr) {
+        state->focusCue = message == WM_SETFOCUS && keyboardMovingFocus;
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+void RegisterWidgetClasses() {
+  RegisterWindowClass(kFrameClass, FrameProcedure);
+  RegisterWindowClass(kPictureBoxClass, PictureBoxProcedure);
+}
+
+HWND CreateFrame(const FrameSetup& setup, HWND parent) {
+  auto* state = new FrameState{setup};
+  HWND frame = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, setup.caption.c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
+                               GetModuleHandleW(nullptr), state);
+  if (frame == nullptr) delete state;  // no WM_NCCREATE took it
+  return frame;
+}
+
+HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent) {
+  auto* state = new PictureBoxState{std::move(picture), background};
+  HWND box = CreateWindowExW(0, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                             0, parent, nullptr, GetModuleHandleW(nullptr), state);
+  if (box == nullptr) delete state;
+  return box;
+}
+
+void SetPictureScale(HWND box, UINT dpi) {
+  if (auto* state = StateOf<PictureBoxState>(box)) state->dpi = dpi;
+}
+
+const Picture* PictureOf(HWND box) {
+  wchar_t name[32] = {};
+  GetClassNameW(box, name, 32);
+  if (std::wstring_view(name) != kPictureBoxClass) return nullptr;
+  const auto* state = StateOf<PictureBoxState>(box);
+  return state != nullptr ? &state->picture : nullptr;
+}
+
+bool ShowsFocusCue(HWND box) {
+  return PictureOf(box) != nullptr && StateOf<PictureBoxState>(box)->focusCue;
+}
+
+int LivePictureBoxes() {
+  return livePictureBoxes;
+}
+
+void SetKeyboardMovingFocus(bool moving) {
+  keyboardMovingFocus = moving;
+}
+
+}  // namespace vestora::win32

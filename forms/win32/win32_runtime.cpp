@@ -1,0 +1,145 @@
+#include "forms/win32/win32_runtime.h"
+
+#include "forms/win32/fonts.h"
+#include "forms/win32/form_builder.h"
+#include "forms/win32/start_program.h"
+#include "forms/win32/text.h"
+#include "forms/win32/widgets.h"
+
+namespace vestora::win32 {
+namespace {
+
+bool IsOurForm(HWND window) {
+  wchar_t name[32] = {};
+  return window != nullptr && GetClassNameW(window, name, 32) > 0 &&
+         std::wstring_view(name) == kFormClass;
+}
+
+bool IsPushButton(HWND window) {
+  wchar_t name[16] = {};
+  if (window == nullptr || GetClassNameW(window, name, 16) == 0 ||
+      CompareStringOrdinal(name, -1, L"Button", -1, TRUE) != CSTR_EQUAL) {
+    return false;
+  }
+  const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+Win32Runtime::~Win32Runtime() {
+  // Windows still open when the runtime goes away close silently: the program that listened for
+  // their closing may be gone already.
+  auto windows = std::move(windows_);
+  for (auto& [name, window] : windows) {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+}
+
+void Win32Runtime::ShowForm(const forms::FormDescription& form, forms::FormEvents& events) {
+  if (HWND open = Window(form.name)) {
+    // Already open: the same window comes to the front, restored if it was minimized.
+    if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
+    ShowWindow(open, SW_SHOW);
+    SetForegroundWindow(open);
+    BringWindowToTop(open);
+    return;
+  }
+  const std::string name(form.name);
+  HWND window = BuildForm(form, events, [this, name] { windows_.erase(name); });
+  windows_[name] = window;
+  ShowBuiltForm(window);
+}
+
+HWND Win32Runtime::Window(std::string_view form) const {
+  const auto found = windows_.find(form);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+HWND Win32Runtime::Control(std::string_view form, std::string_view control) const {
+  HWND window = Window(form);
+  return window != nullptr ? FindControl(window, control) : nullptr;
+}
+
+HWND Win32Runtime::RequireControl(std::string_view form, std::string_view control) const {
+  HWND found = Control(form, control);
+  if (found == nullptr) {
+    throw forms::Failure("窗口“" + std::string(form) + "”中没有控件“" + std::string(control) + "”");
+  }
+  return found;
+}
+
+bool Win32Runtime::IsLabelVisible(std::string_view form, std::string_view label) {
+  return (GetWindowLongPtrW(RequireControl(form, label), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Runtime::SetLabelVisible(std::string_view form, std::string_view label, bool visible) {
+  ShowWindow(RequireControl(form, label), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Runtime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
+  // Modal for the program: every window of it waits until the box is dismissed.
+  MessageBoxW(nullptr, Wide(prompt).c_str(), Wide(title).c_str(),
+              static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+forms::TaskNumber Win32Runtime::StartProgram(std::string_view commandLine,
+                                             forms::LaunchStyle style) {
+  return win32::StartProgram(commandLine, style);
+}
+
+std::string FailureText(std::string_view what, std::string_view reason) {
+  return "操作未能完成：" + std::string(what) + "。\n\n原因：" + std::string(reason) +
+         "\n\n程序会继续运行。";
+}
+
+void Win32Runtime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
+  try {
+    MessageBoxW(nullptr, Wide(FailureText(what, reason)).c_str(), L"Vestora",
+                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+  } catch (...) {
+    // Nothing is left to tell the user with; the program goes on regardless.
+  }
+}
+
+bool HandleDialogKeys(MSG& message) {
+  HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (!IsOurForm(root)) return false;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+    // Enter presses the button that has the focus, as a click would.
+    HWND focus = GetFocus();
+    if (IsPushButton(focus) && IsChild(root, focus)) {
+      SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(focus));
+      return true;
+    }
+  }
+  const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+  SetKeyboardMovingFocus(tab);
+  const bool handled = IsDialogMessageW(root, &message) != FALSE;
+  SetKeyboardMovingFocus(false);
+  return handled;
+}
+
+int Win32Runtime::Run() {
+  MSG message;
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    if (got == -1) return 1;
+    if (HandleDialogKeys(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void Win32Runtime::EndProgram() {
+  PostQuitMessage(0);
+}
+
+bool PrepareApplication() {
+  RegisterFormClasses();
+  return InstallEmbeddedFonts();
+}
+
+}  // namespace vestora::win32
