@@ -358,6 +358,11 @@ void ShowBuiltForm(HWND window) {
   UpdateWindow(window);
 }
 
+void DestroyQuietly(HWND window) {
+  if (FormState* state = StateOf(window)) state->built = false;
+  DestroyWindow(window);
+}
+
 HWND FindControl(HWND form, std::string_view name) {
   const FormState* state = StateOf(form);
   if (state == nullptr) return nullptr;

@@ -24,6 +24,9 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
 // Shows a built window at its place, the first control in focus order holding the focus.
 void ShowBuiltForm(HWND window);
 
+// Destroys a built window without telling anyone: for windows still open when the runtime goes.
+void DestroyQuietly(HWND window);
+
 // A control of a form's window by its name, or null.
 HWND FindControl(HWND form, std::string_view name);
 

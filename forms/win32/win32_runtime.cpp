@@ -32,7 +32,7 @@ Win32Runtime::~Win32Runtime() {
   // their closing may be gone already.
   auto windows = std::move(windows_);
   for (auto& [name, window] : windows) {
-    if (IsWindow(window)) DestroyWindow(window);
+    if (IsWindow(window)) DestroyQuietly(window);
   }
 }
 

@@ -1,0 +1,639 @@
+// The Win32 backend's windows, read back from the system: every control of the main window and of
+// every category window where its description puts it, colours and pictures as drawn, the focus
+// walk, the timer, the message boxes, the program's end in both closing orders, the failure path,
+// and programs started with their exact command lines. Runs under Wine on a private display
+// (see wine-run.sh).
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "catalog/catalog.h"
+#include "catalog/category_window.h"
+#include "catalog/link_launcher.h"
+#include "forms/win32/pictures.h"
+#include "forms/win32/resources.h"
+#include "forms/win32/start_program.h"
+#include "forms/win32/text.h"
+#include "forms/win32/widgets.h"
+#include "forms/win32/win32_runtime.h"
+
+namespace {
+
+using vestora::win32::Utf8;
+using vestora::win32::Wide;
+using vestora::win32::Win32Runtime;
+
+// --- A small harness: each check that fails is printed with its place; a test goes on after it.
+
+int failedChecks = 0;
+
+bool Check(bool passed, const std::string& what, const char* file, int line) {
+  if (!passed) {
+    ++failedChecks;
+    std::printf("    %s:%d: %s\n", file, line, what.c_str());
+  }
+  return passed;
+}
+#define CHECK(condition) Check((condition), #condition, __FILE__, __LINE__)
+#define CHECK_MSG(condition, message) \
+  Check((condition), std::string(#condition) + " -- " + (message), __FILE__, __LINE__)
+
+template <typename A, typename B>
+bool CheckEqual(const A& actual, const B& expected, const char* text, const char* file, int line) {
+  if (actual == expected) return true;
+  std::ostringstream what;
+  what << text << ": got " << actual << ", expected " << expected;
+  return Check(false, what.str(), file, line);
+}
+#define CHECK_EQ(actual, expected) CheckEqual((actual), (expected), #actual, __FILE__, __LINE__)
+
+// Dispatches the thread's messages, as the program's loop does, until the condition holds or a
+// generous deadline passes. False when the deadline passed first.
+bool PumpUntil(const std::function<bool()>& done, DWORD deadlineMs = 10'000) {
+  const ULONGLONG deadline = GetTickCount64() + deadlineMs;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;
+      if (vestora::win32::HandleDialogKeys(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+void Pump() {
+  PumpUntil([] { return false; }, 50);
+}
+
+struct RecordingEvents final : vestora::forms::FormEvents {
+  std::vector<std::string> pressed, ticked, closed;
+  void Pressed(std::string_view form, std::string_view control) noexcept override {
+    pressed.push_back(std::string(form) + "." + std::string(control));
+  }
+  void Ticked(std::string_view form, std::string_view timer) noexcept override {
+    ticked.push_back(std::string(form) + "." + std::string(timer));
+  }
+  void Closed(std::string_view form) noexcept override { closed.emplace_back(form); }
+};
+
+std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top
+             << ")";
+}
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+RECT PixelRect(const vestora::TwipRect& twips, int offsetLeft = 0, int offsetTop = 0) {
+  const int left = (twips.left + offsetLeft) / vestora::kTwipsPerPixel;
+  const int top = (twips.top + offsetTop) / vestora::kTwipsPerPixel;
+  return {left, top, left + twips.width / vestora::kTwipsPerPixel,
+          top + twips.height / vestora::kTwipsPerPixel};
+}
+
+// Where a control lies in its form's client area.
+RECT RectInForm(HWND control, HWND form) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A pixel as drawn on the screen, read back through the window's device context.
+COLORREF PixelOf(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF pixel = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return pixel;
+}
+
+COLORREF PixelOfPicture(const vestora::win32::Picture& picture, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture.Bitmap());
+  const COLORREF pixel = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return pixel;
+}
+
+// --- Message boxes: a watch on the thread finds the box the code under test shows, notes it and
+// dismisses it, as a user pressing OK would.
+
+struct SeenBox {
+  std::wstring title, text;
+  bool otherWindowsDisabled = false;
+  int count = 0;
+};
+SeenBox seenBox;
+HWND watchedWindow = nullptr;
+
+BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK DismissBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr) return;
+  seenBox.title = TextOf(box);
+  seenBox.text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
+  seenBox.otherWindowsDisabled = watchedWindow != nullptr && !IsWindowEnabled(watchedWindow);
+  ++seenBox.count;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+struct BoxWatch {
+  UINT_PTR timer;
+  explicit BoxWatch(HWND watched = nullptr) {
+    seenBox = {};
+    watchedWindow = watched;
+    timer = SetTimer(nullptr, 0, 100, DismissBox);
+  }
+  ~BoxWatch() { KillTimer(nullptr, timer); }
+};
+
+// --- The tests.
+
+void MainWindowMatchesItsDescription() {
+  Win32Runtime runtime;
+  vestora::app::Application program(runtime);
+  CHECK(program.Start());
+  HWND main = runtime.Window(vestora::app::kMainWindow);
+  if (!CHECK(main != nullptr)) return;
+  Pump();
+  CHECK(TextOf(main) == L"Vestora");
+  const SIZE client = ClientSize(main);
+  CHECK_EQ(client.cx, vestora::app::kMainClientWidth / 15);
+  CHECK_EQ(client.cy, vestora::app::kMainClientHeight / 15);
+  CHECK((GetWindowLongPtrW(main, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0);
+  CHECK((GetWindowLongPtrW(main, GWL_STYLE) & WS_MINIMIZEBOX) != 0);
+  CHECK((GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0);
+  CHECK(GetWindow(main, GW_OWNER) == nullptr);
+  CHECK(SendMessageW(main, WM_GETICON, ICON_BIG, 0) != 0);
+
+  for (const vestora::app::MainControl& control : vestora::app::kMainControls) {
+    HWND hwnd = runtime.Control(vestora::app::kMainWindow, control.name);
+    if (!CHECK_MSG(hwnd != nullptr, std::string(control.name))) continue;
+    vestora::TwipRect frame{};
+    for (const vestora::app::MainControl& other : vestora::app::kMainControls) {
+      if (other.name == control.parent) frame = other.rect;
+    }
+    std::ostringstream name;
+    name << control.name;
+    const RECT expected = PixelRect(control.rect, frame.left, frame.top);
+    if (!(RectInForm(hwnd, main) == expected)) {
+      std::ostringstream what;
+      what << control.name << " at " << RectInForm(hwnd, main) << ", described " << expected;
+      CHECK_MSG(false, what.str());
+    }
+    if (control.kind == vestora::forms::ControlKind::PushButton) {
+      CHECK_MSG(TextOf(hwnd) == Wide(control.text), name.str());
+      CHECK_MSG((GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON, name.str());
+    }
+  }
+
+  // Black around everything, the magenta caption and the red footer as drawn.
+  CHECK_EQ(PixelOf(main, 2, 2), RGB(0, 0, 0));
+  auto hasColour = [](HWND window, COLORREF colour) {
+    RECT client;
+    GetClientRect(window, &client);
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x) {
+        if (PixelOf(window, x, y) == colour) return true;
+      }
+    }
+    return false;
+  };
+  CHECK(hasColour(runtime.Control(vestora::app::kMainWindow, "Frame1"), RGB(255, 0, 255)));
+  CHECK(
+      hasColour(runtime.Control(vestora::app::kMainWindow, vestora::app::kFooter), RGB(255, 0, 0)));
+}
+
+void EveryCategoryWindowMatchesItsDescription() {
+  Win32Runtime runtime;
+  vestora::app::Application program(runtime);
+  CHECK(program.Start());
+  for (const vestora::Category& category : vestora::Catalog()) {
+    const std::string name(category.windowName);
+    program.Pressed(vestora::app::kMainWindow, category.mainButton);
+    HWND window = runtime.Window(category.windowName);
+    if (!CHECK_MSG(window != nullptr, name)) continue;
+    Pump();
+    CHECK_MSG(TextOf(window) == Wide(category.caption), name);
+    const SIZE client = ClientSize(window);
+    CHECK_MSG(client.cx == category.clientWidth / 15 && client.cy == category.clientHeight / 15,
+              name);
+    CHECK_MSG((SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0) == category.hasIcon, name);
+    if (category.placement == vestora::Placement::ManualPlacement) {
+      POINT corner{0, 0};
+      ClientToScreen(window, &corner);
+      std::ostringstream what;
+      what << name << " client corner at " << corner.x << "," << corner.y;
+      CHECK_MSG(corner.x == category.clientLeft / 15 && corner.y == category.clientTop / 15,
+                what.str());
+    }
+    const vestora::forms::FormDescription form = vestora::DescribeCategoryWindow(category);
+    for (const vestora::forms::ControlDescription& control : form.controls) {
+      HWND hwnd = runtime.Control(category.windowName, control.name);
+      const std::string where = name + "." + std::string(control.name);
+      if (!CHECK_MSG(hwnd != nullptr, where)) continue;
+      CHECK_MSG(RectInForm(hwnd, window) == PixelRect(control.rect), where);
+      if (control.kind != vestora::forms::ControlKind::PictureBox) {
+        CHECK_MSG(TextOf(hwnd) == L"点我获取", where);
+        continue;
+      }
+      // The picture unscaled from the top-left corner, read back from the screen.
+      const vestora::win32::Picture* picture = vestora::win32::PictureOf(hwnd);
+      if (!CHECK_MSG(picture != nullptr && !picture->IsNull(), where)) continue;
+      const SIZE size = picture->Size();
+      const RECT box = PixelRect(control.rect);
+      for (const POINT p :
+           {POINT{0, 0}, POINT{size.cx / 2, size.cy / 2}, POINT{size.cx - 1, size.cy - 1}}) {
+        if (p.x >= box.right - box.left || p.y >= box.bottom - box.top) continue;
+        CHECK_MSG(PixelOf(hwnd, p.x, p.y) == PixelOfPicture(*picture, p.x, p.y), where);
+      }
+      // Around a smaller picture, the box's background.
+      if (size.cx < box.right - box.left) {
+        const COLORREF around =
+            control.background ? *control.background : GetSysColor(COLOR_BTNFACE);
+        CHECK_MSG(PixelOf(hwnd, size.cx, 0) == around, where);
+      }
+    }
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    CHECK_MSG(runtime.Window(category.windowName) == nullptr, name);
+    CHECK_MSG(!program.Registry().Find(category.windowName)->open, name);
+  }
+  CHECK_EQ(vestora::win32::LivePictureBoxes(), 0);
+}
+
+// Tab walks every control that takes the focus in the described order and comes round again;
+// Shift+Tab walks back. A picture box shows a cue when the keyboard brought the focus there.
+void TabWalksTheFocusOrder() {
+  for (const vestora::forms::FormDescription& form :
+       {vestora::app::MainWindowDescription(),
+        vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"))}) {
+    Win32Runtime runtime;
+    RecordingEvents events;
+    runtime.ShowForm(form, events);
+    Pump();
+    std::vector<const vestora::forms::ControlDescription*> order;
+    for (const auto& control : form.controls) {
+      if (control.kind == vestora::forms::ControlKind::PictureBox ||
+          control.kind == vestora::forms::ControlKind::PushButton) {
+        order.push_back(&control);
+      }
+    }
+    std::ranges::stable_sort(order, {}, [](auto* control) { return control->focusPosition; });
+    auto focused = [&] { return GetFocus(); };
+    auto control = [&](std::size_t i) { return runtime.Control(form.name, order[i]->name); };
+    CHECK_MSG(focused() == control(0), std::string(form.name) + " starts on its first control");
+    CHECK(!vestora::win32::ShowsFocusCue(control(0)));
+
+    auto press = [](WPARAM key, bool shift) {
+      BYTE keys[256] = {};
+      GetKeyboardState(keys);
+      keys[VK_SHIFT] = shift ? 0x80 : 0;
+      SetKeyboardState(keys);
+      MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+      if (!vestora::win32::HandleDialogKeys(message)) DispatchMessageW(&message);
+      keys[VK_SHIFT] = 0;
+      SetKeyboardState(keys);
+    };
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+      press(VK_TAB, false);
+      const std::size_t next = i % order.size();
+      CHECK_MSG(focused() == control(next),
+                std::string(form.name) + " Tab to " + std::string(order[next]->name));
+      if (order[next]->kind == vestora::forms::ControlKind::PictureBox) {
+        CHECK(vestora::win32::ShowsFocusCue(control(next)));
+      }
+    }
+    press(VK_TAB, true);
+    CHECK_MSG(focused() == control(order.size() - 1), std::string(form.name) + " Shift+Tab");
+
+    // Enter presses the focused button.
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      if (order[i]->kind != vestora::forms::ControlKind::PushButton) continue;
+      SetFocus(control(i));
+      press(VK_RETURN, false);
+      Pump();
+      CHECK_EQ(events.pressed.size(), std::size_t{1});
+      if (!events.pressed.empty()) {
+        CHECK_EQ(events.pressed.front(),
+                 std::string(form.name) + "." + std::string(order[i]->name));
+      }
+      break;
+    }
+  }
+}
+
+void TimerTicksWhileItsWindowIsOpen() {
+  Win32Runtime runtime;
+  RecordingEvents events;
+  runtime.ShowForm(vestora::app::MainWindowDescription(), events);
+  CHECK(PumpUntil([&] { return events.ticked.size() >= 2; }));
+  if (!events.ticked.empty()) CHECK_EQ(events.ticked.front(), std::string("Form1.Timer1"));
+
+  CHECK(runtime.IsLabelVisible("Form1", "Label2"));
+  runtime.SetLabelVisible("Form1", "Label2", false);
+  CHECK(!runtime.IsLabelVisible("Form1", "Label2"));
+  CHECK(!IsWindowVisible(runtime.Control("Form1", "Label2")));
+  runtime.SetLabelVisible("Form1", "Label2", true);
+  CHECK(runtime.IsLabelVisible("Form1", "Label2"));
+
+  bool failed = false;
+  try {
+    runtime.SetLabelVisible("Form1", "Label9", true);
+  } catch (const vestora::forms::Failure&) {
+    failed = true;
+  }
+  CHECK_MSG(failed, "an unknown label is a failure");
+
+  SendMessageW(runtime.Window("Form1"), WM_CLOSE, 0, 0);
+  CHECK_EQ(events.closed.size(), std::size_t{1});
+  const std::size_t ticks = events.ticked.size();
+  PumpUntil([] { return false; }, 700);
+  CHECK_EQ(events.ticked.size(), ticks);
+}
+
+void NoticeBoxIsModalForTheProgram() {
+  Win32Runtime runtime;
+  vestora::app::Application program(runtime);
+  CHECK(program.Start());
+  HWND main = runtime.Window(vestora::app::kMainWindow);
+  {
+    BoxWatch watch(main);
+    program.Pressed(vestora::app::kMainWindow, vestora::app::kNoticeButton);
+  }
+  CHECK_EQ(seenBox.count, 1);
+  CHECK(seenBox.title == Wide(vestora::app::kNoticeTitle));
+  CHECK(seenBox.text == Wide(vestora::app::kNoticePrompt));
+  CHECK_MSG(seenBox.otherWindowsDisabled, "the main window waits for the box");
+  CHECK(IsWindowEnabled(main));
+}
+
+void FailurePathTellsTheUserAndGoesOn() {
+  Win32Runtime runtime;
+  RecordingEvents events;
+  vestora::forms::FormDescription broken = vestora::DescribeCategoryWindow(vestora::Catalog()[0]);
+  broken.controls[0].picture = "Form99-Picture1.gif";
+  std::string reason;
+  try {
+    runtime.ShowForm(broken, events);
+  } catch (const vestora::forms::Failure& failure) {
+    reason = failure.what();
+  }
+  CHECK_EQ(reason, std::string("程序中没有图片“Form99-Picture1.gif”"));
+  CHECK(runtime.Window(broken.name) == nullptr);
+  CHECK(events.closed.empty());
+  CHECK_EQ(vestora::win32::LivePictureBoxes(), 0);
+
+  // Bytes that are no picture are no picture: the decoder says so instead of showing garbage.
+  const std::string garbage = "GIF89a this is not a picture at all";
+  CHECK(vestora::win32::DecodePicture(std::as_bytes(std::span(garbage))).IsNull());
+  CHECK(
+      !vestora::win32::DecodePicture(vestora::win32::EmbeddedFile("Form3-Picture1.gif")).IsNull());
+
+  {
+    BoxWatch watch;
+    runtime.ReportUnhandledFailure("打开窗口", reason);
+  }
+  CHECK_EQ(seenBox.count, 1);
+  CHECK(seenBox.title == L"Vestora");
+  CHECK(seenBox.text ==
+        Wide("操作未能完成：打开窗口。\n\n原因：" + reason + "\n\n程序会继续运行。"));
+
+  // The same window opens fine afterwards.
+  runtime.ShowForm(vestora::DescribeCategoryWindow(vestora::Catalog()[0]), events);
+  CHECK(runtime.Window(broken.name) != nullptr);
+}
+
+// The program ends when its last window closes, whichever closes last.
+void ProgramEndsWithItsLastWindow() {
+  for (const bool mainFirst : {true, false}) {
+    Win32Runtime runtime;
+    vestora::app::Application program(runtime);
+    CHECK(program.Start());
+    program.Pressed(vestora::app::kMainWindow, "Command1");
+    HWND main = runtime.Window(vestora::app::kMainWindow);
+    HWND other = runtime.Window(vestora::Catalog()[0].windowName);
+    if (!CHECK(main != nullptr && other != nullptr)) return;
+    HWND first = mainFirst ? main : other;
+    HWND last = mainFirst ? other : main;
+    SendMessageW(first, WM_CLOSE, 0, 0);
+    MSG quit;
+    CHECK_MSG(!PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE),
+              "the program goes on while a window is open");
+    CHECK(program.Registry().AnyOpen());
+    PostMessageW(last, WM_CLOSE, 0, 0);
+    CHECK_EQ(runtime.Run(), 0);
+    CHECK(!program.Registry().AnyOpen());
+  }
+}
+
+// --- Starting programs: the recording stand-in, found where the real programs would be.
+
+std::wstring Folder(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+std::wstring ThisProgram() {
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+  return path;
+}
+
+// Puts the stand-in at a path; the file there before is removed first, never written through.
+bool PlantRecorder(const std::wstring& path) {
+  const std::wstring recorder = Folder(ThisProgram()) + L"\\recorder.exe";
+  DeleteFileW(path.c_str());
+  CreateDirectoryW(Folder(path).c_str(), nullptr);
+  return CopyFileW(recorder.c_str(), path.c_str(), FALSE) != FALSE;
+}
+
+std::vector<std::string> RecordedLines(const std::wstring& record) {
+  std::vector<std::string> lines;
+  HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lines;
+  std::string content;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    content.append(buffer, read);
+  CloseHandle(file);
+  std::istringstream stream(content);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+struct Recorded {
+  std::string commandLine;
+  int flags = -1;
+  int show = -1;
+};
+
+Recorded Parse(const std::string& line) {
+  Recorded recorded;
+  const std::size_t second = line.rfind('\t');
+  const std::size_t first = line.rfind('\t', second - 1);
+  if (first == std::string::npos || second == std::string::npos) return recorded;
+  recorded.commandLine = line.substr(0, first);
+  recorded.flags = std::stoi(line.substr(first + 1, second - first - 1));
+  recorded.show = std::stoi(line.substr(second + 1));
+  return recorded;
+}
+
+// The arguments part of a recorded command line, after the program, quoted or not.
+std::string ArgumentsOf(const std::string& line, std::string_view program) {
+  if (line.starts_with('"')) {
+    const std::size_t close = line.find('"', 1);
+    return close == std::string::npos ? std::string() : line.substr(close + 1);
+  }
+  return line.substr(std::min(line.size(), program.size()));
+}
+
+void StartProgramPassesTheExactCommandLine() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring record = std::wstring(temp) + L"vestora-record.tsv";
+  DeleteFileW(record.c_str());
+  SetEnvironmentVariableW(L"VESTORA_RECORD_FILE", record.c_str());
+
+  const std::wstring browser = Wide(vestora::kBrowserProgram);
+  const std::wstring shellBesideUs = Folder(ThisProgram()) + L"\\explorer.exe";
+  const std::wstring planted = L"C:\\Program.exe";
+  CHECK(PlantRecorder(shellBesideUs));
+  CHECK(PlantRecorder(browser));
+  // A program at C:\Program.exe must not be what an unquoted browser path starts.
+  CHECK(PlantRecorder(planted));
+
+  // One cell of each kind of link.
+  std::vector<const vestora::ItemLink*> links;
+  for (const vestora::LinkKind kind :
+       {vestora::LinkKind::ItemPageLink, vestora::LinkKind::FriendItemsLink,
+        vestora::LinkKind::OutfitPageLink}) {
+    const vestora::ItemLink* found = nullptr;
+    for (const vestora::Category& category : vestora::Catalog()) {
+      for (const vestora::ItemCell& cell : category.cells) {
+        if (found == nullptr && cell.link.kind == kind) found = &cell.link;
+      }
+    }
+    if (found != nullptr) links.push_back(found);
+  }
+  CHECK_EQ(links.size(), std::size_t{3});
+
+  Win32Runtime runtime;
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    const std::string line = vestora::BuildCommandLine(*links[i]);
+    const vestora::forms::LaunchStyle style = vestora::StyleFor(links[i]->kind);
+    const vestora::forms::TaskNumber task = runtime.StartProgram(line, style);
+    CHECK(task > 0);
+    CHECK(PumpUntil([&] { return RecordedLines(record).size() > i; }));
+    const std::vector<std::string> lines = RecordedLines(record);
+    if (!CHECK_MSG(lines.size() == i + 1, line)) break;
+    const Recorded got = Parse(lines[i]);
+    const std::string_view program = links[i]->kind == vestora::LinkKind::OutfitPageLink
+                                         ? vestora::kBrowserProgram
+                                         : vestora::kShellProgram;
+    // Wine may quote a program path that has a space: the arguments are compared byte for byte,
+    // and the program without its quotes.
+    CHECK_EQ(ArgumentsOf(got.commandLine, program), line.substr(program.size()));
+    std::string recordedProgram = got.commandLine.substr(
+        0, got.commandLine.size() - ArgumentsOf(got.commandLine, program).size());
+    if (recordedProgram.starts_with('"'))
+      recordedProgram = recordedProgram.substr(1, recordedProgram.size() - 2);
+    CHECK_EQ(recordedProgram, std::string(program));
+    CHECK_EQ(got.flags & STARTF_USESHOWWINDOW, STARTF_USESHOWWINDOW);
+    CHECK_EQ(got.show,
+             style == vestora::forms::LaunchStyle::NormalFocus ? SW_SHOWNORMAL : SW_SHOWMINIMIZED);
+  }
+  CHECK(vestora::win32::ProgramFileOf("explorer.exe \"http://x/\"") == shellBesideUs);
+  CHECK(vestora::win32::ProgramFileOf(std::string(vestora::kBrowserProgram) + " http://x/") ==
+        browser);
+
+  // A program that is nowhere is a failure with the system's reason; the next start works.
+  std::string reason;
+  try {
+    runtime.StartProgram("vestora-no-such-program.exe \"http://x/\"",
+                         vestora::forms::LaunchStyle::NormalFocus);
+  } catch (const vestora::forms::Failure& failure) {
+    reason = failure.what();
+  }
+  CHECK_MSG(reason.starts_with("无法启动程序“vestora-no-such-program.exe”："), reason);
+  DeleteFileW(shellBesideUs.c_str());
+  DeleteFileW(planted.c_str());
+  const std::size_t before = RecordedLines(record).size();
+  runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::StyleFor(links[2]->kind));
+  CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
+  DeleteFileW(record.c_str());
+}
+
+struct Test {
+  const char* name;
+  void (*run)();
+};
+
+constexpr Test kTests[] = {
+    {"main window matches its description", MainWindowMatchesItsDescription},
+    {"every category window matches its description", EveryCategoryWindowMatchesItsDescription},
+    {"Tab walks the focus order", TabWalksTheFocusOrder},
+    {"timer ticks while its window is open", TimerTicksWhileItsWindowIsOpen},
+    {"notice box is modal for the program", NoticeBoxIsModalForTheProgram},
+    {"failure path tells the user and goes on", FailurePathTellsTheUserAndGoesOn},
+    {"program ends with its last window", ProgramEndsWithItsLastWindow},
+    {"StartProgram passes the exact command line", StartProgramPassesTheExactCommandLine},
+};
+
+}  // namespace
+
+int main() {
+  OleInitialize(nullptr);
+  if (!vestora::win32::PrepareApplication())
+    std::printf("the embedded fonts could not be registered\n");
+  int passed = 0;
+  int failed = 0;
+  for (const Test& test : kTests) {
+    const int before = failedChecks;
+    std::printf("%s\n", test.name);
+    std::fflush(stdout);
+    test.run();
+    const bool ok = failedChecks == before;
+    std::printf("  %s\n", ok ? "PASS" : "FAIL");
+    std::fflush(stdout);
+    (ok ? passed : failed) += 1;
+  }
+  std::printf("%d passed, %d failed\n", passed, failed);
+  OleUninitialize();
+  return failed == 0 ? 0 : 1;
+}
