@@ -6,6 +6,8 @@
 //   window      window   main-button  client-width  client-height  manual|system  left  top
 //               caption                                                  (screen pixels)
 //   cell        window   button  centre-x  centre-y  address-or-"-"
+//   launch      window   button  show-style  command-line      (cells with a link only; the
+//               Windows program hands the command line to the system as it stands)
 // The address is the one the browser must be handed: for a shell line the text between its
 // quotation marks, for a browser line what follows the browser's path and one space.
 #include <cstdio>
@@ -103,6 +105,10 @@ void PrintCategories() {
       const auto [x, y] = Centre(cell.buttonRect);
       Print({"cell", S(category.windowName), S(CommandName(cell.button)), S(x), S(y),
              cell.HasLink() ? AddressOf(BuildCommandLine(cell.link)) : "-"});
+      if (cell.HasLink()) {
+        Print({"launch", S(category.windowName), S(CommandName(cell.button)),
+               S(static_cast<int>(StyleFor(cell.link.kind))), BuildCommandLine(cell.link)});
+      }
     }
   }
 }

@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# The real Windows program under Wine on a private display with a window manager, driven through
+# real X input as a user would: every category window opens from its main-window button with its
+# caption, client size and place; every "点我获取" of Form6, Form10 and Form4 (every kind of link,
+# swapped button pairs, a cell without a link) starts the program its command line names, with
+# that command line and show style, once per press; the program ends when its last window closes.
+# A recording stand-in plays both programs: explorer.exe beside vestora.exe, and IEXPLORE.EXE at
+# its path in the prefix.
+#   tests/win32/e2e-wine.sh <win64 build folder> <vestora-e2e-catalog>
+set -euo pipefail
+export LC_ALL=C.UTF-8
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "$1" && pwd)
+catalog_tool=$2
+source "$root/tests/win32/wine-lib.sh"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vestora-wine-e2e.XXXXXX")
+finish() {
+  local status=$?
+  trap - EXIT
+  if [ "$status" -ne 0 ]; then
+    echo "--- recorded starts:"
+    cat "$work/record.tsv" 2>/dev/null || true
+    echo "--- Wine's output:"
+    vwine_log
+  fi
+  vwine_teardown
+  rm -rf "$work"
+  exit "$status"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM HUP
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+step() {
+  echo "-- $*"
+}
+
+"$catalog_tool" >"$work/catalog.tsv"
+# Lines of one kind from the catalog, without the kind.
+catalog() {
+  awk -F'\t' -v kind="$1" 'BEGIN { OFS = "\t" } $1 == kind { $1 = ""; print substr($0, 2) }' \
+    "$work/catalog.tsv"
+}
+
+vwine_prefix "$build"
+vwine_start_display
+
+# The program in a folder of its own, the shell's stand-in beside it; the browser's stand-in at
+# the browser's path. A file of the prefix may be a hard link to the shared template: it is
+# removed before the copy, never written through.
+mkdir -p "$work/app"
+cp "$build/vestora.exe" "$work/app/vestora.exe"
+cp "$build/tests/win32/recorder.exe" "$work/app/explorer.exe"
+browser_dir="$WINEPREFIX/drive_c/Program Files/Internet Explorer"
+mkdir -p "$browser_dir"
+rm -f "$browser_dir/IEXPLORE.EXE" "$browser_dir/iexplore.exe"
+cp "$build/tests/win32/recorder.exe" "$browser_dir/IEXPLORE.EXE"
+record=$work/record.tsv
+: >"$record"
+export VESTORA_RECORD_FILE="Z:${record//\//\\}"
+
+# Client geometry of an X window: width height x y (Wine's X window is the client area).
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h, x, y }'
+}
+
+click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+wait_until() {
+  local what=$1
+  shift
+  local deadline=$((SECONDS + VWINE_TIMEOUT))
+  until "$@"; do
+    kill -0 "$VWINE_PID" 2>/dev/null || fail "vestora.exe ended while waiting for $what"
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+    sleep 0.05
+  done
+}
+
+# The program's visible window with exactly this title, if there is one. Titles are compared as
+# text, not as patterns: xdotool's own matching of Chinese titles is not to be relied on.
+titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$VWINE_PID" 2>/dev/null); do
+    if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
+window_titled() {
+  wait_until "a window titled $1" titled "$1" >/dev/null
+  titled "$1"
+}
+
+window_gone() {
+  ! titled "$1" >/dev/null
+}
+
+records() {
+  wc -l <"$record"
+}
+
+# The next recorded start is this command line with this show style. Wine may quote a program
+# path that holds a space: the program is compared without its quotes, the rest byte for byte.
+expect_start() {
+  local line=$1 style=$2 expected_count=$3
+  wait_until "start number $expected_count" test "$(records)" -ge "$expected_count"
+  local got flags show
+  IFS=$'\t' read -r got flags show < <(sed -n "${expected_count}p" "$record")
+  # The program ends at the first ".exe" (the browser's path holds spaces, its address none).
+  local program=${line%%.[Ee][Xx][Ee] *}
+  program=${line:0:$((${#program} + 4))}
+  local arguments=${line#"$program"}
+  case $got in
+    \""$program"\"*) got=$program${got#\""$program"\"} ;;
+  esac
+  [ "$got" = "$line" ] || fail "started with: $got
+  expected:     $line"
+  [ $((flags & 1)) -eq 1 ] || fail "no show style was given: flags $flags"
+  [ "$show" = "$style" ] || fail "show style $show for $line, expected $style"
+  [ -n "$arguments" ] || fail "no arguments in $line"
+}
+
+step "vestora.exe shows its main window"
+vwine_start "$work/app/vestora.exe"
+IFS=$'\t' read -r main_caption main_width main_height < <(catalog main)
+main=$(window_titled "$main_caption")
+read -r width height _ _ < <(geometry "$main")
+[ "$width x $height" = "$main_width x $main_height" ] ||
+  fail "main window's client area is $width x $height"
+
+step "every category window opens with its caption, client size and place"
+declare -A button_x button_y
+while IFS=$'\t' read -r button x y _; do
+  button_x[$button]=$x
+  button_y[$button]=$y
+done < <(catalog main-button)
+while IFS=$'\t' read -r form button width height placement left top caption; do
+  click "$main" "${button_x[$button]}" "${button_y[$button]}"
+  id=$(window_titled "$caption")
+  read -r got_width got_height got_x got_y < <(geometry "$id")
+  [ "$got_width x $got_height" = "$width x $height" ] ||
+    fail "$form's client area is $got_width x $got_height, not $width x $height"
+  if [ "$placement" = manual ]; then
+    # The window manager may still be settling the window: its place is read until it holds.
+    deadline=$((SECONDS + 5))
+    while [ "$got_x,$got_y" != "$left,$top" ] && [ "$SECONDS" -lt "$deadline" ]; do
+      sleep 0.1
+      read -r _ _ got_x got_y < <(geometry "$id")
+    done
+    [ "$got_x,$got_y" = "$left,$top" ] || fail "$form's client corner is at $got_x,$got_y, not $left,$top"
+  fi
+  wmctrl -ic "$id"
+  wait_until "$form to close" window_gone "$caption"
+done < <(catalog window)
+
+step "every cell of Form6, Form10 and Form4 starts its command line once per press"
+started=0
+for form in Form6 Form10 Form4; do
+  IFS=$'\t' read -r _ button _ _ _ _ _ caption < <(catalog window | awk -F'\t' -v f="$form" '$1 == f')
+  click "$main" "${button_x[$button]}" "${button_y[$button]}"
+  id=$(window_titled "$caption")
+  while IFS=$'\t' read -r cell x y address; do
+    click "$id" "$x" "$y"
+    if [ "$address" = - ]; then
+      # No link: nothing starts. The next press with a link would show a stray start.
+      continue
+    fi
+    IFS=$'\t' read -r style line < <(catalog launch | awk -F'\t' -v f="$form" -v b="$cell" \
+      'BEGIN { OFS = "\t" } $1 == f && $2 == b { print $3, $4 }')
+    started=$((started + 1))
+    expect_start "$line" "$style" "$started"
+  done < <(catalog cell | awk -F'\t' -v f="$form" 'BEGIN { OFS = "\t" } $1 == f { print $2, $3, $4, $5 }')
+  wmctrl -ic "$id"
+  wait_until "$form to close" window_gone "$caption"
+done
+sleep 0.5
+[ "$(records)" -eq "$started" ] || fail "$(records) starts recorded, $started presses with a link"
+
+step "the program ends with status 0 when its last window closes"
+click "$main" "${button_x[Command1]}" "${button_y[Command1]}"
+IFS=$'\t' read -r _ _ _ _ _ _ _ caption < <(catalog window | awk -F'\t' '$2 == "Command1"')
+first=$(window_titled "$caption")
+wmctrl -ic "$main"
+wait_until "the main window to close" window_gone "$main_caption"
+kill -0 "$VWINE_PID" 2>/dev/null || fail "the program ended while a window was open"
+wmctrl -ic "$first"
+status=0
+vwine_wait "$VWINE_PID" || status=$?
+[ "$status" -eq 0 ] || fail "vestora.exe ended with status $status"
+VWINE_PID=""
+echo "PASS"
