@@ -2,12 +2,14 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
+# The POSIX thread model: its C++ library has std::thread and std::mutex, which the default (win32)
+# one lacks in GCC 12. With -static its thread library is linked in, so no DLL comes with it.
 set(VESTORA_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VESTORA_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${VESTORA_MINGW_PREFIX}-g++)
+set(CMAKE_C_COMPILER ${VESTORA_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VESTORA_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${VESTORA_MINGW_PREFIX}-windres)
 # windres runs a C preprocessor over each script; only MinGW's knows the Windows headers.
-set(CMAKE_RC_FLAGS_INIT "--preprocessor=${VESTORA_MINGW_PREFIX}-cpp")
+set(CMAKE_RC_FLAGS_INIT "--preprocessor=${VESTORA_MINGW_PREFIX}-cpp-posix")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${VESTORA_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
