@@ -8,8 +8,10 @@ set(VESTORA_MINGW_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${VESTORA_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${VESTORA_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${VESTORA_MINGW_PREFIX}-windres)
-# windres runs a C preprocessor over each script; only MinGW's knows the Windows headers.
-set(CMAKE_RC_FLAGS_INIT "--preprocessor=${VESTORA_MINGW_PREFIX}-cpp-posix")
+# windres runs a C preprocessor over each script; only MinGW's knows the Windows headers, which
+# keep to what a resource script understands when RC_INVOKED is defined.
+set(CMAKE_RC_FLAGS_INIT
+    "--preprocessor=${VESTORA_MINGW_PREFIX}-cpp-posix --preprocessor-arg=-DRC_INVOKED")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${VESTORA_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
