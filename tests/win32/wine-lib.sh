@@ -7,7 +7,8 @@
 #   vwine_start_display               # a private Xvfb with openbox; DISPLAY exported
 #   vwine_start build-win64/vestora.exe [arguments...]    # sets VWINE_PID
 #   window=$(vwine_find_window "$VWINE_PID")               # X id of its first visible window
-#   ...
+#   vwine_click "$window" 120 40 / vwine_close "$window" / vwine_wait "$VWINE_PID"
+#   vwine_run build-win64/tests/win32/recorder.exe ...     # runs to the end, returns its status
 #   vwine_teardown                    # ends the programs, the display and the prefix
 #
 # Only the 64-bit Wine is used (package wine64): this machine runs no 32-bit code. The 64-bit
@@ -44,15 +45,18 @@ vwine_prefix() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   [ -x "$VWINE_LOADER" ] || vwine_fail "$VWINE_LOADER missing (package wine64)" || return 1
   mkdir -p "$build/wine"
-  # One boot at a time, so that tests starting together wait for the same template.
+  # One boot at a time, so that tests starting together wait for the same template; booted again
+  # when Wine is not the one that booted it.
+  local version
+  version=$("$VWINE_LOADER" --version 2>/dev/null)
   (
     flock 9
-    if [ ! -e "$template/.vestora-booted" ]; then
+    if [ "$(cat "$template/.vestora-booted" 2>/dev/null)" != "$version" ]; then
       rm -rf "$template"
       # Booted without a display: nothing needs one, and none is up yet.
       WINEPREFIX=$template DISPLAY="" "$VWINE_LOADER" wineboot -i >/dev/null 2>&1 &&
         WINEPREFIX=$template "$VWINE_SERVER" -w &&
-        touch "$template/.vestora-booted"
+        echo "$version" >"$template/.vestora-booted"
     fi
   ) 9>"$build/wine/template.lock"
   [ -e "$template/.vestora-booted" ] || vwine_fail "Wine could not boot $template" || return 1
@@ -72,9 +76,9 @@ vwine_start_display() {
   number_file=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   vwine_xvfb_pid=$!
-  local tries
-  for tries in $(seq 100); do
-    [ -s "$number_file" ] && break
+  local deadline=$((SECONDS + VWINE_TIMEOUT))
+  until [ -s "$number_file" ] || [ "$SECONDS" -ge "$deadline" ] ||
+    ! kill -0 "$vwine_xvfb_pid" 2>/dev/null; do
     sleep 0.1
   done
   export DISPLAY=":$(head -n 1 "$number_file")"
@@ -83,13 +87,13 @@ vwine_start_display() {
   openbox --sm-disable >/dev/null 2>&1 &
   vwine_openbox_pid=$!
   # openbox is managing once it names itself on the root window.
-  for tries in $(seq 100); do
-    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-      return 0
-    fi
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    kill -0 "$vwine_openbox_pid" 2>/dev/null ||
+      vwine_fail "openbox ended at its start on $DISPLAY (package openbox)" || return 1
+    [ "$SECONDS" -lt "$deadline" ] ||
+      vwine_fail "openbox did not start on $DISPLAY within ${VWINE_TIMEOUT}s" || return 1
     sleep 0.1
   done
-  vwine_fail "openbox did not start on $DISPLAY (package openbox)"
 }
 
 # Starts a Windows program under Wine in the background; its output goes to $vwine_dir/wine.log.
@@ -133,6 +137,26 @@ vwine_find_window() {
   done
 }
 
+# Clicks the left button at a point given in the window's client coordinates.
+# Usage: vwine_click <window> <x> <y>
+vwine_click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# Closes a window the way a user does, through the window manager (WM_CLOSE in the program).
+# Usage: vwine_close <window>
+vwine_close() {
+  wmctrl -ic "$1"
+}
+
+# Prints the Windows name of a file of this machine, as the programs under Wine see it (drive Z:
+# is the root folder). Usage: vwine_path /tmp/record.tsv   ->   Z:\tmp\record.tsv
+vwine_path() {
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
+
 # Waits up to VWINE_TIMEOUT seconds for a started program to end and returns its exit status.
 # Usage: vwine_wait <pid>
 vwine_wait() {
@@ -147,12 +171,13 @@ vwine_wait() {
 
 # Prints what Wine wrote while the programs ran: for the failure output of a test.
 vwine_log() {
-  [ -n "$vwine_dir" ] && cat "$vwine_dir/wine.log" 2>/dev/null
-  return 0
+  if [ -n "$vwine_dir" ]; then
+    cat "$vwine_dir/wine.log" 2>/dev/null || true
+  fi
 }
 
 # Ends every Windows process of the prefix, openbox and Xvfb, and removes the prefix copy.
-# Safe to call twice, and from an EXIT trap.
+# Safe to call twice, and from an EXIT trap under `set -e`.
 vwine_teardown() {
   if [ -n "${WINEPREFIX:-}" ] && [ -n "$vwine_dir" ]; then
     "$VWINE_SERVER" -k >/dev/null 2>&1 || true
@@ -165,6 +190,8 @@ vwine_teardown() {
     wait "$pid" 2>/dev/null || true
   done
   VWINE_PID="" vwine_openbox_pid="" vwine_xvfb_pid=""
-  [ -n "$vwine_dir" ] && rm -rf "$vwine_dir"
+  if [ -n "$vwine_dir" ]; then
+    rm -rf "$vwine_dir"
+  fi
   vwine_dir=""
 }

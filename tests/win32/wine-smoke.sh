@@ -35,7 +35,7 @@ vwine_start "$build/vestora.exe"
 window=$(vwine_find_window "$VWINE_PID" Vestora)
 class=$(xprop -id "$window" WM_CLASS)
 [ "$class" = 'WM_CLASS(STRING) = "vestora.exe", "vestora.exe"' ] || fail "window class: $class"
-wmctrl -ic "$window"
+vwine_close "$window"
 status=0
 vwine_wait "$VWINE_PID" || status=$?
 [ "$status" -eq 0 ] || fail "vestora.exe ended with status $status"
@@ -52,18 +52,19 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 case $colour in *black* | *'#000000'*) ;; *) fail "the window's middle is $colour" ;; esac
-wmctrl -ic "$window"
+vwine_close "$window"
 vwine_wait "$VWINE_PID"
 
 echo "-- the stand-in records its command line and STARTUPINFO, one line per start"
 record=$(mktemp -d)/record.tsv
-export VESTORA_RECORD_FILE="Z:${record//\//\\}"
+VESTORA_RECORD_FILE=$(vwine_path "$record")
+export VESTORA_RECORD_FILE
 recorder="$build/tests/win32/recorder.exe"
 vwine_run "$recorder" plain "two words" 服饰
 # cmd's `start /min` asks for STARTF_USESHOWWINDOW (1) and a minimized window.
-vwine_run cmd /c start /min /wait "Z:${recorder//\//\\}" second
+windows_path=$(vwine_path "$recorder")
+vwine_run cmd /c start /min /wait "$windows_path" second
 unset VESTORA_RECORD_FILE
-windows_path="Z:${recorder//\//\\}"
 mapfile -t lines <"$record"
 rm -rf "$(dirname "$record")"
 [ ${#lines[@]} -eq 2 ] || fail "${#lines[@]} lines recorded: ${lines[*]}"
