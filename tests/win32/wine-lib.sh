@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Runs the Windows program's x86-64 build under Wine on a private virtual display. Sourced by the
 # Windows tests and benchmarks:
 #
@@ -81,7 +82,8 @@ vwine_start_display() {
     ! kill -0 "$vwine_xvfb_pid" 2>/dev/null; do
     sleep 0.1
   done
-  export DISPLAY=":$(head -n 1 "$number_file")"
+  DISPLAY=":$(head -n 1 "$number_file")"
+  export DISPLAY
   rm -f "$number_file"
   [ "$DISPLAY" != ":" ] || vwine_fail "Xvfb did not start (package xvfb)" || return 1
   openbox --sm-disable >/dev/null 2>&1 &
