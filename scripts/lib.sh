@@ -21,7 +21,7 @@ VESTORA_WINDOWS_PACKAGES=(
   mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64
   wine wine64
-  xvfb xauth openbox wmctrl xdotool x11-utils
+  xvfb xauth openbox wmctrl xdotool x11-utils imagemagick
 )
 
 # Installs the packages named, or VESTORA_PACKAGES when none is.
