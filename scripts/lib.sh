@@ -13,10 +13,23 @@ VESTORA_PACKAGES=(
   desktop-file-utils
 )
 
+# The Windows program: the MinGW-w64 cross compilers, and Wine on a virtual display with a window
+# manager and the X tools to drive it for its tests. Only the 64-bit Wine: this machine runs no
+# 32-bit code, so the tests run the x86-64 twin of the program.
+VESTORA_WINDOWS_PACKAGES=(
+  cmake make python3
+  mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
+  binutils-mingw-w64-x86-64
+  wine wine64
+  xvfb xauth openbox wmctrl xdotool x11-utils imagemagick
+)
+
+# Installs the packages named, or VESTORA_PACKAGES when none is.
 vestora_install_packages() {
   local missing=()
   local package
-  for package in "${VESTORA_PACKAGES[@]}"; do
+  [ $# -gt 0 ] || set -- "${VESTORA_PACKAGES[@]}"
+  for package in "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$package")
     fi

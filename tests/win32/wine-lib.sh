@@ -1,0 +1,199 @@
+# shellcheck shell=bash
+# Runs the Windows program's x86-64 build under Wine on a private virtual display. Sourced by the
+# Windows tests and benchmarks:
+#
+#   source tests/win32/wine-lib.sh
+#   trap vwine_teardown EXIT
+#   vwine_prefix build-win64          # a private Wine prefix; WINEPREFIX and the rest exported
+#   vwine_start_display               # a private Xvfb with openbox; DISPLAY exported
+#   vwine_start build-win64/vestora.exe [arguments...]    # sets VWINE_PID
+#   window=$(vwine_find_window "$VWINE_PID")               # X id of its first visible window
+#   vwine_click "$window" 120 40 / vwine_close "$window" / vwine_wait "$VWINE_PID"
+#   vwine_run build-win64/tests/win32/recorder.exe ...     # runs to the end, returns its status
+#   vwine_teardown                    # ends the programs, the display and the prefix
+#
+# Only the 64-bit Wine is used (package wine64): this machine runs no 32-bit code. The 64-bit
+# loader is called directly; /usr/bin/wine would look for the 32-bit one first and warn.
+#
+# Booting a prefix takes seconds and fills 700 MB, so each build folder boots one, once, under
+# <build>/wine/template; every test gets a copy of it made of hard links, which is instant and
+# takes no room, except for the registry files, which the wineserver rewrites in place and so
+# are copied for real. Wine writes nowhere else in the prefix while programs run.
+
+VWINE_LOADER=${VWINE_LOADER:-/usr/lib/wine/wine64}
+VWINE_SERVER=${VWINE_SERVER:-/usr/lib/wine/wineserver64}
+# How long a window may take to show, in seconds: the first start in a prefix is the slowest.
+VWINE_TIMEOUT=${VWINE_TIMEOUT:-60}
+
+VWINE_PID=""
+vwine_dir=""
+vwine_xvfb_pid=""
+vwine_openbox_pid=""
+
+vwine_fail() {
+  echo "FAIL: $*" >&2
+  return 1
+}
+
+# Exports WINEPREFIX (a private copy of <build>/wine/template, booted first if need be), WINEARCH,
+# WINELOADER, WINEDEBUG and WINEDLLOVERRIDES. Mono and Gecko are turned off: their installers
+# would otherwise ask to download. Usage: vwine_prefix <build folder>
+vwine_prefix() {
+  local build
+  build=$(cd "$1" && pwd) || return 1
+  local template=$build/wine/template
+  export WINEARCH=win64 WINELOADER=$VWINE_LOADER WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -x "$VWINE_LOADER" ] || vwine_fail "$VWINE_LOADER missing (package wine64)" || return 1
+  mkdir -p "$build/wine"
+  # One boot at a time, so that tests starting together wait for the same template; booted again
+  # when Wine is not the one that booted it.
+  local version
+  version=$("$VWINE_LOADER" --version 2>/dev/null)
+  (
+    flock 9
+    if [ "$(cat "$template/.vestora-booted" 2>/dev/null)" != "$version" ]; then
+      rm -rf "$template"
+      # Booted without a display: nothing needs one, and none is up yet.
+      WINEPREFIX=$template DISPLAY="" "$VWINE_LOADER" wineboot -i >/dev/null 2>&1 &&
+        WINEPREFIX=$template "$VWINE_SERVER" -w &&
+        echo "$version" >"$template/.vestora-booted"
+    fi
+  ) 9>"$build/wine/template.lock"
+  [ -e "$template/.vestora-booted" ] || vwine_fail "Wine could not boot $template" || return 1
+  vwine_dir=$(mktemp -d "$build/wine/run.XXXXXX")
+  cp -al "$template" "$vwine_dir/prefix"
+  local registry
+  for registry in "$template"/*.reg; do
+    cp --remove-destination "$registry" "$vwine_dir/prefix/"
+  done
+  export WINEPREFIX=$vwine_dir/prefix
+}
+
+# Starts a private Xvfb (1280x800, 24 bits) that picks a free display number itself, and openbox
+# on it; exports DISPLAY once the window manager is up.
+vwine_start_display() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  vwine_xvfb_pid=$!
+  local deadline=$((SECONDS + VWINE_TIMEOUT))
+  until [ -s "$number_file" ] || [ "$SECONDS" -ge "$deadline" ] ||
+    ! kill -0 "$vwine_xvfb_pid" 2>/dev/null; do
+    sleep 0.1
+  done
+  DISPLAY=":$(head -n 1 "$number_file")"
+  export DISPLAY
+  rm -f "$number_file"
+  [ "$DISPLAY" != ":" ] || vwine_fail "Xvfb did not start (package xvfb)" || return 1
+  openbox --sm-disable >/dev/null 2>&1 &
+  vwine_openbox_pid=$!
+  # openbox is managing once it names itself on the root window.
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    kill -0 "$vwine_openbox_pid" 2>/dev/null ||
+      vwine_fail "openbox ended at its start on $DISPLAY (package openbox)" || return 1
+    [ "$SECONDS" -lt "$deadline" ] ||
+      vwine_fail "openbox did not start on $DISPLAY within ${VWINE_TIMEOUT}s" || return 1
+    sleep 0.1
+  done
+}
+
+# Starts a Windows program under Wine in the background; its output goes to $vwine_dir/wine.log.
+# VWINE_PID is the process id, which is also the _NET_WM_PID of its windows.
+# Usage: vwine_start <program.exe> [arguments...]
+vwine_start() {
+  [ -n "${WINEPREFIX:-}" ] || vwine_fail "vwine_prefix first" || return 1
+  "$VWINE_LOADER" "$@" >>"$vwine_dir/wine.log" 2>&1 &
+  VWINE_PID=$!
+}
+
+# Runs a Windows program under Wine to its end and returns its exit status.
+# Usage: vwine_run <program.exe> [arguments...]
+vwine_run() {
+  [ -n "${WINEPREFIX:-}" ] || vwine_fail "vwine_prefix first" || return 1
+  "$VWINE_LOADER" "$@" >>"$vwine_dir/wine.log" 2>&1
+}
+
+# Prints the X id of a visible top-level window of the process, waiting up to VWINE_TIMEOUT
+# seconds; with a name, of the window with exactly that title. Fails if the process ends first.
+# Usage: vwine_find_window <pid> [title]
+vwine_find_window() {
+  local pid=$1 title=${2:-}
+  local deadline=$((SECONDS + VWINE_TIMEOUT))
+  local found
+  while :; do
+    if [ -n "$title" ]; then
+      found=$(xdotool search --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null | head -n 1)
+    else
+      found=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)
+    fi
+    if [ -n "$found" ]; then
+      echo "$found"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || vwine_fail "process $pid ended without showing a window" ||
+      return 1
+    [ "$SECONDS" -lt "$deadline" ] ||
+      vwine_fail "no window of process $pid within ${VWINE_TIMEOUT}s" || return 1
+    sleep 0.1
+  done
+}
+
+# Clicks the left button at a point given in the window's client coordinates.
+# Usage: vwine_click <window> <x> <y>
+vwine_click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# Closes a window the way a user does, through the window manager (WM_CLOSE in the program).
+# Usage: vwine_close <window>
+vwine_close() {
+  wmctrl -ic "$1"
+}
+
+# Prints the Windows name of a file of this machine, as the programs under Wine see it (drive Z:
+# is the root folder). Usage: vwine_path /tmp/record.tsv   ->   Z:\tmp\record.tsv
+vwine_path() {
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
+
+# Waits up to VWINE_TIMEOUT seconds for a started program to end and returns its exit status.
+# Usage: vwine_wait <pid>
+vwine_wait() {
+  local pid=$1
+  local deadline=$((SECONDS + VWINE_TIMEOUT))
+  while kill -0 "$pid" 2>/dev/null && [ "$(ps -o stat= -p "$pid")" != Z ]; do
+    [ "$SECONDS" -lt "$deadline" ] || vwine_fail "process $pid still runs" || return 1
+    sleep 0.1
+  done
+  wait "$pid"
+}
+
+# Prints what Wine wrote while the programs ran: for the failure output of a test.
+vwine_log() {
+  if [ -n "$vwine_dir" ]; then
+    cat "$vwine_dir/wine.log" 2>/dev/null || true
+  fi
+}
+
+# Ends every Windows process of the prefix, openbox and Xvfb, and removes the prefix copy.
+# Safe to call twice, and from an EXIT trap under `set -e`.
+vwine_teardown() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -n "$vwine_dir" ]; then
+    "$VWINE_SERVER" -k >/dev/null 2>&1 || true
+    "$VWINE_SERVER" -w >/dev/null 2>&1 || true
+  fi
+  local pid
+  for pid in "$VWINE_PID" "$vwine_openbox_pid" "$vwine_xvfb_pid"; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  VWINE_PID="" vwine_openbox_pid="" vwine_xvfb_pid=""
+  if [ -n "$vwine_dir" ]; then
+    rm -rf "$vwine_dir"
+  fi
+  vwine_dir=""
+}
