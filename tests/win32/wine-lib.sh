@@ -120,13 +120,17 @@ vwine_run() {
 vwine_find_window() {
   local pid=$1 title=${2:-}
   local deadline=$((SECONDS + VWINE_TIMEOUT))
-  local found
+  local found id
   while :; do
-    if [ -n "$title" ]; then
-      found=$(xdotool search --onlyvisible --pid "$pid" --name "^${title}\$" 2>/dev/null | head -n 1)
-    else
-      found=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)
-    fi
+    found=""
+    # Titles are compared as text: xdotool's pattern matching finds other windows for a Chinese
+    # title.
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+      if [ -z "$title" ] || [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
+        found=$id
+        break
+      fi
+    done
     if [ -n "$found" ]; then
       echo "$found"
       return 0
