@@ -1,5 +1,7 @@
 #include "forms/win32/win32_runtime.h"
 
+#include <commctrl.h>
+
 #include "forms/win32/fonts.h"
 #include "forms/win32/form_builder.h"
 #include "forms/win32/start_program.h"
@@ -138,6 +140,10 @@ void Win32Runtime::EndProgram() {
 }
 
 bool PrepareApplication() {
+  // The manifest asks for version 6 of the common controls, whose themed push buttons come with
+  // their library: it is loaded before the first button is made.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   RegisterFormClasses();
   return InstallEmbeddedFonts();
 }
