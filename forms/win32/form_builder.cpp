@@ -247,6 +247,18 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
       }
       break;
+    case WM_GETMINMAXINFO:
+      // The window has its described size even where that is larger than the screen (a large
+      // window at a high dpi), as it has on a screen that holds it.
+      if (state != nullptr) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        const RECT outer =
+            OuterRect(ClientRectOnScreen(*state), kFormStyle, kFormExtendedStyle, state->dpi);
+        limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, outer.right - outer.left);
+        limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, outer.bottom - outer.top);
+        return 0;
+      }
+      break;
     case WM_ACTIVATE:
       // As a dialog does: the control that had the focus gets it back with its window.
       if (state != nullptr) {
