@@ -11,6 +11,7 @@ VESTORA_PACKAGES=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   desktop-file-utils
+  dpkg-dev lintian appstream file unzip
 )
 
 vestora_install_packages() {
