@@ -280,8 +280,8 @@ fi
 
 step "SHA256SUMS"
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "a checksum does not match"
-(cd "$dist" && ls -- vestora_* vestora-* 2>/dev/null | sort) >"$work/expected"
+find "$dist" -maxdepth 1 -type f -name 'vestora[_-]*' -printf '%f\n' | sort >"$work/expected"
 awk '{ sub(/^\*/, "", $2); print $2 }' "$dist/SHA256SUMS" | sort >"$work/files"
 diff "$work/expected" "$work/files" >&2 || fail "SHA256SUMS does not list exactly the packages"
-ls -l "$dist" | sed 1d | sed 's/^/   /'
+find "$dist" -maxdepth 1 -type f -printf '   %10s  %f\n' | sort -k2
 echo "PASS"
