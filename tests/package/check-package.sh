@@ -21,8 +21,9 @@ program_pid=""
 cleanup() {
   local status=$?
   trap - EXIT
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
   if [ -n "$installed" ]; then
     $sudo dpkg --purge vestora >/dev/null 2>&1 || echo "could not purge vestora" >&2
   fi
@@ -57,7 +58,7 @@ fi
 # --- The Debian package's fields and files ------------------------------------------------
 
 step "control fields of $(basename "$deb")"
-dpkg-deb --info "$deb" >"$work/info"
+dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read $deb"
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = vestora ] || fail "Package: $(field Package)"
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version), expected $version"
