@@ -153,8 +153,11 @@ lintian "${lintian_options[@]}" "$deb" | sed 's/^/   /' || fail "lintian reports
 # --- Install, start, remove -----------------------------------------------------------------
 
 # One check at a time on this machine: they install and remove the same package.
-exec 9>"${TMPDIR:-/tmp}/vestora-package-check.lock"
-flock -w 600 9 || fail "another package check holds the lock"
+# Opened for reading, so a lock file that another user made serves as well.
+lock=/tmp/vestora-package-check.lock
+[ -e "$lock" ] || : >"$lock"
+exec 9<"$lock"
+flock -w 600 9 || fail "another package check holds $lock"
 
 # dpkg's state in two letters: wanted and actual; an actual "n" is not installed.
 dpkg_state() {
