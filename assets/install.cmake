@@ -2,7 +2,7 @@
 # program icon in the hicolor theme. Included from the top-level CMakeLists.txt.
 include(GNUInstallDirs)
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/vestora.desktop
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.vestora.Vestora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT desktop)
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/icon/hicolor/${size}x${size}/apps/vestora.png

@@ -11,6 +11,7 @@ VESTORA_PACKAGES=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   desktop-file-utils
+  dpkg-dev lintian appstream file unzip
 )
 
 # The Windows program: the MinGW-w64 cross compilers, and Wine on a virtual display with a window

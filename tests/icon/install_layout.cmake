@@ -6,8 +6,10 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-set(expected share/applications/vestora.desktop)
-set(sources ${ASSETS_DIR}/vestora.desktop)
+set(expected share/applications/org.vestora.Vestora.desktop
+             share/metainfo/org.vestora.Vestora.metainfo.xml)
+set(sources ${ASSETS_DIR}/org.vestora.Vestora.desktop
+            ${PACKAGING_DIR}/org.vestora.Vestora.metainfo.xml)
 foreach(size 16 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/vestora.png)
   list(APPEND sources ${ASSETS_DIR}/icon/hicolor/${size}x${size}/apps/vestora.png)
