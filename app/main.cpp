@@ -10,6 +10,8 @@ int main(int, char* argv[]) {
   // command line are not read.
   int toolkitArgc = 1;
   QApplication application(toolkitArgc, argv);
+  // Desktops match the program's windows to its desktop entry by this name (the app id on Wayland).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.vestora.Vestora"));
   vestora::qt::PrepareApplication();
   vestora::qt::QtRuntime runtime;
   vestora::app::Application program(runtime);
