@@ -33,7 +33,7 @@ std::string SystemReason(DWORD error) {
          (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ')) {
     reason.pop_back();
   }
-  if (reason.empty()) return "系统错误 " + std::to_string(error);
+  if (reason.empty()) return "错误 " + std::to_string(error);
   return Utf8(reason) + "（错误 " + std::to_string(error) + "）";
 }
 
