@@ -1,20 +1,4 @@
-# Cross build of the Windows program with MinGW-w64 (i686): see scripts/build-windows.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the Windows program with MinGW-w64 for 32-bit x86, the program users get.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
-# The POSIX thread model: its C++ library has std::thread and std::mutex, which the default (win32)
-# one lacks in GCC 12. With -static its thread library is linked in, so no DLL comes with it.
 set(VESTORA_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VESTORA_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VESTORA_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VESTORA_MINGW_PREFIX}-windres)
-# windres runs a C preprocessor over each script; only MinGW's knows the Windows headers, which
-# keep to what a resource script understands when RC_INVOKED is defined.
-set(CMAKE_RC_FLAGS_INIT
-    "--preprocessor=${VESTORA_MINGW_PREFIX}-cpp-posix --preprocessor-arg=-DRC_INVOKED")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VESTORA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

@@ -13,6 +13,7 @@
 #include "forms/win32/resources.h"
 #include "forms/win32/text.h"
 #include "forms/win32/widgets.h"
+#include "forms/win32/window_state.h"
 
 namespace vestora::win32 {
 namespace {
@@ -54,10 +55,6 @@ struct FormState {
     return &description.controls[static_cast<std::size_t>(found - controls.begin())];
   }
 };
-
-FormState* StateOf(HWND window) {
-  return reinterpret_cast<FormState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
 
 COLORREF ColorOr(const std::optional<forms::Color>& color, int systemColor) {
   return color ? static_cast<COLORREF>(*color) : GetSysColor(systemColor);
@@ -207,17 +204,8 @@ LRESULT ColorStatic(FormState& state, HDC dc, HWND control) {
 }
 
 LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  FormState* state = StateOf(window);
+  FormState* state = OwnState<FormState>(window, message, lParam);
   switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-      break;
-    }
-    case WM_NCDESTROY:
-      delete state;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
     case WM_ERASEBKGND:
       if (state != nullptr) {
         RECT client;
@@ -359,7 +347,7 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
 }
 
 void ShowBuiltForm(HWND window) {
-  FormState* state = StateOf(window);
+  FormState* state = StateOf<FormState>(window);
   ShowWindow(window, SW_SHOWNORMAL);
   // A window manager may move a window as it maps it: the stored place holds all the same.
   if (state != nullptr) Place(window, *state);
@@ -371,12 +359,12 @@ void ShowBuiltForm(HWND window) {
 }
 
 void DestroyQuietly(HWND window) {
-  if (FormState* state = StateOf(window)) state->built = false;
+  if (FormState* state = StateOf<FormState>(window)) state->built = false;
   DestroyWindow(window);
 }
 
 HWND FindControl(HWND form, std::string_view name) {
-  const FormState* state = StateOf(form);
+  const FormState* state = StateOf<FormState>(form);
   if (state == nullptr) return nullptr;
   for (std::size_t i = 0; i < state->controls.size(); ++i) {
     if (state->description.controls[i].name == name) return state->controls[i];

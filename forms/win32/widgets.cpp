@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "forms/win32/window_state.h"
+
 namespace vestora::win32 {
 namespace {
 
@@ -10,18 +12,6 @@ constexpr int kCaptionPadding = 2;
 
 int livePictureBoxes = 0;
 bool keyboardMovingFocus = false;
-
-template <typename State>
-State* StateOf(HWND window) {
-  return reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-// On creation, the state handed to CreateWindowExW becomes the window's own.
-template <typename State>
-void Adopt(HWND window, LPARAM createParameters) {
-  auto* create = reinterpret_cast<const CREATESTRUCTW*>(createParameters);
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-}
 
 int Scaled(int pixels, UINT dpi) {
   return MulDiv(pixels, static_cast<int>(dpi), 96);
@@ -67,15 +57,8 @@ void PaintFrame(HWND window, FrameState& state) {
 }
 
 LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = StateOf<FrameState>(window);
+  auto* state = OwnState<FrameState>(window, message, lParam);
   switch (message) {
-    case WM_NCCREATE:
-      Adopt<FrameState>(window, lParam);
-      break;
-    case WM_NCDESTROY:
-      delete state;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
     case WM_PAINT:
@@ -150,15 +133,12 @@ void PaintPictureBox(HWND window, const PictureBoxState& state) {
 }
 
 LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = StateOf<PictureBoxState>(window);
+  auto* state = OwnState<PictureBoxState>(window, message, lParam);
   switch (message) {
     case WM_NCCREATE:
-      Adopt<PictureBoxState>(window, lParam);
       ++livePictureBoxes;
       break;
     case WM_NCDESTROY:
-      delete state;
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       --livePictureBoxes;
       break;
     case WM_ERASEBKGND:

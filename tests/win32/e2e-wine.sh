@@ -15,26 +15,16 @@ catalog_tool=$2
 source "$root/tests/win32/wine-lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestora-wine-e2e.XXXXXX")
-finish() {
-  local status=$?
-  trap - EXIT
-  if [ "$status" -ne 0 ]; then
+# On the way out: what was recorded, when the test failed, and the test's own files.
+clean_up() {
+  if [ "$1" -ne 0 ]; then
     echo "--- recorded starts:"
     cat "$work/record.tsv" 2>/dev/null || true
-    echo "--- Wine's output:"
-    vwine_log
   fi
-  vwine_teardown
   rm -rf "$work"
-  exit "$status"
 }
-trap finish EXIT
-trap 'exit 130' INT TERM HUP
+vwine_test_script clean_up
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 step() {
   echo "-- $*"
 }

@@ -201,3 +201,32 @@ vwine_teardown() {
   fi
   vwine_dir=""
 }
+
+# For a test script: whatever it started under Wine ends when it exits, and when it failed, Wine's
+# output follows what it said. A function named as the argument runs first on the way out, given
+# the exit status, for the script's own cleaning up. Also defines fail, which ends the test.
+# Usage: vwine_test_script [cleanup function]
+vwine_test_script() {
+  vwine_cleanup_hook=${1:-}
+  trap vwine_end_test EXIT
+  trap 'exit 130' INT TERM HUP
+}
+
+vwine_end_test() {
+  local status=$?
+  trap - EXIT
+  if [ -n "${vwine_cleanup_hook:-}" ]; then
+    "$vwine_cleanup_hook" "$status" || true
+  fi
+  if [ "$status" -ne 0 ]; then
+    echo "--- Wine's output:"
+    vwine_log
+  fi
+  vwine_teardown
+  exit "$status"
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}

@@ -10,22 +10,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build-win64}" && pwd)
 source "$root/tests/win32/wine-lib.sh"
 
-finish() {
-  local status=$?
-  if [ "$status" -ne 0 ]; then
-    echo "--- Wine's output:"
-    vwine_log
-  fi
-  vwine_teardown
-  exit "$status"
-}
-trap finish EXIT
-trap 'exit 130' INT TERM HUP
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+vwine_test_script
 
 vwine_prefix "$build"
 vwine_start_display
