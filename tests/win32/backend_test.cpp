@@ -619,6 +619,25 @@ void StartProgramPassesTheExactCommandLine() {
   runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::StyleFor(links[2]->kind));
   CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
   DeleteFileW(record.c_str());
+
+  // A press whose browser is missing: the user is told, and the program goes on.
+  DeleteFileW(browser.c_str());
+  vestora::app::Application program(runtime);
+  CHECK(program.Start());
+  for (const vestora::Category& category : vestora::Catalog()) {
+    for (const vestora::ItemCell& cell : category.cells) {
+      if (&cell.link != links[2]) continue;
+      program.Pressed(vestora::app::kMainWindow, category.mainButton);
+      BoxWatch watch;
+      program.Pressed(category.windowName, vestora::CommandName(cell.button));
+    }
+  }
+  CHECK_EQ(seenBox.count, 1);
+  CHECK_MSG(
+      Utf8(seenBox.text)
+          .starts_with("操作未能完成：启动浏览器。\n\n原因：无法启动程序“" + Utf8(browser) + "”："),
+      Utf8(seenBox.text));
+  CHECK(program.Registry().AnyOpen());
 }
 
 struct Test {
