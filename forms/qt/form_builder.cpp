@@ -64,7 +64,7 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
       const QColor background = control.background
                                     ? ToColor(*control.background)
                                     : QApplication::palette().color(QPalette::Button);
-      widget = new PictureBox(LoadPicture(control.picture), background, parent);
+      widget = new PictureBox(FindPicture(control.picture), background, parent);
       break;
     }
     case forms::ControlKind::PushButton: {

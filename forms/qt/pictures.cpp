@@ -20,14 +20,26 @@ QImage DecodePicture(const QByteArray& encoded) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage LoadPicture(const std::string& fileName) {
-  const QByteArray encoded = assets::Read(assets::PicturePath(fileName));
+std::optional<QSize> DecodableSize(const QByteArray& encoded) {
+  QBuffer buffer;
+  buffer.setData(encoded);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAutoTransform(false);
+  if (!reader.canRead()) return std::nullopt;
+  const QSize size = reader.size();
+  if (size.isEmpty()) return std::nullopt;
+  return size;
+}
+
+EncodedPicture FindPicture(const std::string& fileName) {
+  QByteArray encoded = assets::View(assets::PicturePath(fileName));
   if (encoded.isEmpty()) {
     throw forms::Failure("程序中没有图片“" + fileName + "”");
   }
-  QImage image = DecodePicture(encoded);
-  if (image.isNull()) throw forms::Failure("图片“" + fileName + "”无法解码");
-  return image;
+  const std::optional<QSize> size = DecodableSize(encoded);
+  if (!size) throw forms::Failure("图片“" + fileName + "”无法解码");
+  return {std::move(encoded), *size};
 }
 
 }  // namespace vestora::qt

@@ -1,6 +1,7 @@
 #include "forms/qt/widgets.h"
 
 #include <QFocusEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace vestora::qt {
@@ -42,7 +43,7 @@ void FrameBox::paintEvent(QPaintEvent*) {
   painter.drawText(caption, Qt::AlignCenter, caption_);
 }
 
-PictureBox::PictureBox(QImage picture, QColor background, QWidget* parent)
+PictureBox::PictureBox(EncodedPicture picture, QColor background, QWidget* parent)
     : QWidget(parent), picture_(std::move(picture)), background_(background) {
   ++livePictureBoxes;
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -56,12 +57,18 @@ int PictureBox::LiveCount() {
   return livePictureBoxes;
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+QImage PictureBox::Picture() const {
+  return DecodePicture(picture_.bytes);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
   // Unscaled from the top-left corner: what lies beyond the box is cut off, and where the
   // picture is smaller the background shows to its right and below it.
   QPainter painter(this);
   painter.fillRect(rect(), background_);
-  painter.drawImage(QPoint(0, 0), picture_);
+  if (event->rect().intersects(QRect(QPoint(0, 0), picture_.size))) {
+    painter.drawImage(QPoint(0, 0), Picture());
+  }
   if (focusCue_) {
     // A dotted frame of black and white dashes, seen on any picture.
     const QRect frame = rect().adjusted(1, 1, -2, -2);
