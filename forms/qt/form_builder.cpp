@@ -33,7 +33,10 @@ QFont FontFor(const forms::Font& font) {
   return DefaultFont();
 }
 
+// A control without colours of its own keeps the palette it inherits: controls that share a
+// palette share the style's cached drawings too (Fusion caches a button's face per palette).
 void SetColors(QWidget* widget, const forms::ControlDescription& control) {
+  if (!control.foreground && !control.background) return;
   QPalette palette = widget->palette();
   if (control.foreground) {
     palette.setColor(QPalette::WindowText, ToColor(*control.foreground));
@@ -82,8 +85,11 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   }
   widget->setObjectName(ToQString(control.name));
   widget->setGeometry(ToPixels(control.rect));
-  widget->setFont(FontFor(control.font));
-  SetColors(widget, control);
+  // A font equal to the inherited one is not set again: that only costs time and memory.
+  const QFont font = FontFor(control.font);
+  if (widget->font() != font) widget->setFont(font);
+  // A picture box paints all of itself over its own background colour.
+  if (control.kind != forms::ControlKind::PictureBox) SetColors(widget, control);
   if (!control.accessibleName.empty()) {
     widget->setAccessibleName(QString::fromStdString(control.accessibleName));
   }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QTranslator>
 
 #include "assets/assets.h"
@@ -126,6 +127,11 @@ void PrepareApplication() {
   auto* translator = new QTranslator(qApp);
   if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
   InstallEmbeddedFonts();
+  // The style draws a button's face once into a pixmap and keeps it for the next paint, keyed by
+  // the button's palette, which is the button's own: windows are built anew on each opening, so
+  // the kept faces of closed windows were never used again and only piled up. The backing store
+  // holds what is drawn; repaints draw the face anew.
+  QPixmapCache::setCacheLimit(0);
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);
