@@ -8,11 +8,22 @@
 
 namespace vestora::qt {
 
-QImage DecodePicture(const QByteArray& encoded) {
+namespace {
+
+QByteArray FormatOf(const std::string& fileName) {
+  const std::string suffix = fileName.substr(fileName.find_last_of('.') + 1);
+  if (suffix == "jpg" || suffix == "jpeg") return QByteArrayLiteral("jpeg");
+  if (suffix == "gif") return QByteArrayLiteral("gif");
+  return {};
+}
+
+}  // namespace
+
+QImage DecodePicture(const QByteArray& encoded, const QByteArray& format) {
   QBuffer buffer;
   buffer.setData(encoded);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);
   // Of an animated GIF only the first frame is read: the pictures stand still.
   QImage image = reader.read();
@@ -20,11 +31,11 @@ QImage DecodePicture(const QByteArray& encoded) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
-std::optional<QSize> DecodableSize(const QByteArray& encoded) {
+std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& format) {
   QBuffer buffer;
   buffer.setData(encoded);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);
   if (!reader.canRead()) return std::nullopt;
   const QSize size = reader.size();
@@ -37,9 +48,10 @@ EncodedPicture FindPicture(const std::string& fileName) {
   if (encoded.isEmpty()) {
     throw forms::Failure("程序中没有图片“" + fileName + "”");
   }
-  const std::optional<QSize> size = DecodableSize(encoded);
+  QByteArray format = FormatOf(fileName);
+  const std::optional<QSize> size = DecodableSize(encoded, format);
   if (!size) throw forms::Failure("图片“" + fileName + "”无法解码");
-  return {std::move(encoded), *size};
+  return {std::move(encoded), *size, std::move(format)};
 }
 
 }  // namespace vestora::qt

@@ -14,15 +14,16 @@ namespace vestora::qt {
 struct EncodedPicture {
   QByteArray bytes;
   QSize size;
+  QByteArray format;  // "jpeg" or "gif" after the file's name; a hint, the bytes decide
 };
 
 // The first frame of a JPEG or GIF file at its natural size, opaque; a null image when the bytes
-// are no picture.
-QImage DecodePicture(const QByteArray& encoded);
+// are no picture. The format, when given, spares the decoder trying every other one first.
+QImage DecodePicture(const QByteArray& encoded, const QByteArray& format = {});
 
 // The size of the picture the bytes hold, read from its header without decoding its pixels; none
 // when the bytes are no picture that can be decoded.
-std::optional<QSize> DecodableSize(const QByteArray& encoded);
+std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& format = {});
 
 // The embedded picture of that file name, checked to be decodable. Throws forms::Failure when
 // there is none or it cannot be decoded.

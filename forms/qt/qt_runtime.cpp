@@ -11,9 +11,13 @@
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/start_program.h"
+#include "forms/qt/style.h"
 
 namespace vestora::qt {
 namespace {
+
+// Room for the faces of the program's buttons in their states, a dozen KiB each.
+constexpr int kStyleCacheKb = 512;
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -127,11 +131,10 @@ void PrepareApplication() {
   auto* translator = new QTranslator(qApp);
   if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
   InstallEmbeddedFonts();
-  // The style draws a button's face once into a pixmap and keeps it for the next paint, keyed by
-  // the button's palette, which is the button's own: windows are built anew on each opening, so
-  // the kept faces of closed windows were never used again and only piled up. The backing store
-  // holds what is drawn; repaints draw the face anew.
-  QPixmapCache::setCacheLimit(0);
+  // Buttons alike share one cached face (see SharedFacesStyle). The cache holds a few faces; its
+  // limit keeps anything else from piling up in it: the backing stores hold what was drawn.
+  QApplication::setStyle(new SharedFacesStyle(QApplication::style()->name()));
+  QPixmapCache::setCacheLimit(kStyleCacheKb);
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);

@@ -58,17 +58,21 @@ int PictureBox::LiveCount() {
 }
 
 QImage PictureBox::Picture() const {
-  return DecodePicture(picture_.bytes);
+  return DecodePicture(picture_.bytes, picture_.format);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
   // Unscaled from the top-left corner: what lies beyond the box is cut off, and where the
   // picture is smaller the background shows to its right and below it.
   QPainter painter(this);
-  painter.fillRect(rect(), background_);
-  if (event->rect().intersects(QRect(QPoint(0, 0), picture_.size))) {
-    painter.drawImage(QPoint(0, 0), Picture());
+  QImage picture;
+  if (event->rect().intersects(QRect(QPoint(0, 0), picture_.size))) picture = Picture();
+  // The background is filled only where the picture does not cover it.
+  const QRect covered = QRect(QPoint(0, 0), picture.size()) & rect();
+  for (const QRect& part : QRegion(rect()).subtracted(covered)) {
+    painter.fillRect(part, background_);
   }
+  painter.drawImage(QPoint(0, 0), picture);
   if (focusCue_) {
     // A dotted frame of black and white dashes, seen on any picture.
     const QRect frame = rect().adjusted(1, 1, -2, -2);
