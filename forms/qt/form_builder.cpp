@@ -21,16 +21,17 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const char* const kFocusOrderProperty = "vestoraFocusOrder";
+// The window's control that takes the focus first, kept on the window.
+const char* const kFirstFocusProperty = "vestoraFirstFocus";
 
 const QIcon& ProgramIcon() {
   static const QIcon icon(assets::kIconPath);
   return icon;
 }
 
-QFont FontFor(const forms::Font& font) {
+QFont FontFor(const forms::Font& font, const QFont& defaultFont) {
   if (font.face == forms::FontFace::Kai) return KaiFont(font.points);
-  return DefaultFont();
+  return defaultFont;
 }
 
 // A control without colours of its own keeps the palette it inherits: controls that share a
@@ -47,7 +48,8 @@ void SetColors(QWidget* widget, const forms::ControlDescription& control) {
 }
 
 QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
-                      const std::string& form, forms::FormEvents& events) {
+                      const QFont& defaultFont, const std::string& form,
+                      forms::FormEvents& events) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case forms::ControlKind::Frame: {
@@ -86,7 +88,7 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   widget->setObjectName(ToQString(control.name));
   widget->setGeometry(ToPixels(control.rect));
   // A font equal to the inherited one is not set again: that only costs time and memory.
-  const QFont font = FontFor(control.font);
+  const QFont font = FontFor(control.font, defaultFont);
   if (widget->font() != font) widget->setFont(font);
   // A picture box paints all of itself over its own background colour.
   if (control.kind != forms::ControlKind::PictureBox) SetColors(widget, control);
@@ -96,7 +98,6 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   const bool takesFocus = control.kind == forms::ControlKind::PictureBox ||
                           control.kind == forms::ControlKind::PushButton;
   widget->setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);
-  widget->setProperty(kFocusOrderProperty, takesFocus ? control.focusPosition : -1);
   return widget;
 }
 
@@ -136,8 +137,10 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
         QRect(QPoint(form.clientLeft / kTwipsPerPixel, form.clientTop / kTwipsPerPixel), client));
   }
 
+  const QFont defaultFont = DefaultFont();
   std::map<std::string_view, QWidget*> frames;
-  std::vector<QWidget*> focusable;
+  // The controls that take the focus, with their focus positions.
+  std::vector<std::pair<int, QWidget*>> focusable;
   for (const forms::ControlDescription& control : form.controls) {
     QWidget* parent = window.get();
     if (!control.parent.empty()) {
@@ -147,16 +150,18 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
       }
       parent = frame->second;
     }
-    QWidget* widget = BuildControl(control, parent, name, events);
+    QWidget* widget = BuildControl(control, parent, defaultFont, name, events);
     if (control.kind == forms::ControlKind::Frame) frames.emplace(control.name, widget);
-    if (widget->focusPolicy() != Qt::NoFocus) focusable.push_back(widget);
+    if (widget->focusPolicy() != Qt::NoFocus) focusable.emplace_back(control.focusPosition, widget);
   }
 
   // Tab walks the controls by focus position, Shift+Tab backwards.
-  std::ranges::stable_sort(
-      focusable, {}, [](QWidget* widget) { return widget->property(kFocusOrderProperty).toInt(); });
+  std::ranges::stable_sort(focusable, {}, &std::pair<int, QWidget*>::first);
   for (std::size_t i = 1; i < focusable.size(); ++i) {
-    QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+    QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+  }
+  if (!focusable.empty()) {
+    window->setProperty(kFirstFocusProperty, QVariant::fromValue(focusable.front().second));
   }
 
   if (form.timer) {
@@ -175,17 +180,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
 }
 
 QWidget* FirstInFocusOrder(QWidget* window) {
-  QWidget* first = nullptr;
-  int best = 0;
-  for (QWidget* child : window->findChildren<QWidget*>()) {
-    const int position = child->property(kFocusOrderProperty).toInt();
-    if (child->focusPolicy() == Qt::NoFocus || position < 0) continue;
-    if (first == nullptr || position < best) {
-      first = child;
-      best = position;
-    }
-  }
-  return first;
+  return window->property(kFirstFocusProperty).value<QWidget*>();
 }
 
 }  // namespace vestora::qt
