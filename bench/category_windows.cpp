@@ -1,8 +1,8 @@
 // Opening each category window, from the press of its main-window button to the first paint of
 // every picture box, against what cannot be avoided: showing and painting a bare top-level window
-// of the same client size on the same platform, plus decoding the window's embedded pictures with
-// the same decoder. The three alternate within each repeat; the windows are closed between
-// repeats.
+// of the same client size on the same platform, plus decoding the window's embedded pictures as
+// its picture boxes do (the same bytes, the same decoder). The three alternate within each repeat;
+// the windows are closed between repeats.
 //   bench_category_windows [REPEATS]   (default 15)
 #include <QApplication>
 #include <QElapsedTimer>
@@ -13,7 +13,6 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
-#include "assets/assets.h"
 #include "bench/probe.h"
 #include "catalog/catalog.h"
 #include "forms/qt/pictures.h"
@@ -74,10 +73,9 @@ int main(int argc, char* argv[]) {
   std::vector<double> ratios;
   long long checksum = 0;
   for (const vestora::Category& category : vestora::Catalog()) {
-    std::vector<QByteArray> encoded;
+    std::vector<vestora::qt::EncodedPicture> encoded;
     for (const vestora::ItemCell& cell : vestora::Cells(category)) {
-      encoded.push_back(vestora::assets::Read(
-          vestora::assets::PicturePath(vestora::PictureFileName(category, cell))));
+      encoded.push_back(vestora::qt::FindPicture(vestora::PictureFileName(category, cell)));
     }
     const auto cells = static_cast<qsizetype>(category.cells.size());
     std::vector<double> decode;
@@ -86,8 +84,8 @@ int main(int argc, char* argv[]) {
     double firstOpen = 0;
     for (int repeat = 0; repeat <= repeats; ++repeat) {
       std::int64_t start = vestora::bench::MonotonicNs();
-      for (const QByteArray& bytes : encoded) {
-        checksum += vestora::qt::DecodePicture(bytes).width();
+      for (const vestora::qt::EncodedPicture& picture : encoded) {
+        checksum += vestora::qt::DecodePicture(picture.bytes, picture.format).width();
       }
       const double decodeMs = Milliseconds(start, vestora::bench::MonotonicNs());
 

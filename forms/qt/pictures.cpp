@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <map>
 
 #include "assets/assets.h"
 #include "forms/runtime.h"
@@ -44,6 +45,9 @@ std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& 
 }
 
 EncodedPicture FindPicture(const std::string& fileName) {
+  // Only what was found is kept: a picture that could not be found or read fails every time.
+  static std::map<std::string, EncodedPicture, std::less<>> found;
+  if (const auto known = found.find(fileName); known != found.end()) return known->second;
   QByteArray encoded = assets::View(assets::PicturePath(fileName));
   if (encoded.isEmpty()) {
     throw forms::Failure("程序中没有图片“" + fileName + "”");
@@ -51,7 +55,8 @@ EncodedPicture FindPicture(const std::string& fileName) {
   QByteArray format = FormatOf(fileName);
   const std::optional<QSize> size = DecodableSize(encoded, format);
   if (!size) throw forms::Failure("图片“" + fileName + "”无法解码");
-  return {std::move(encoded), *size, std::move(format)};
+  return found.emplace(fileName, EncodedPicture{std::move(encoded), *size, std::move(format)})
+      .first->second;
 }
 
 }  // namespace vestora::qt

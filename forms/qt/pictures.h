@@ -26,7 +26,8 @@ QImage DecodePicture(const QByteArray& encoded, const QByteArray& format = {});
 std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& format = {});
 
 // The embedded picture of that file name, checked to be decodable. Throws forms::Failure when
-// there is none or it cannot be decoded.
+// there is none or it cannot be decoded. The embedded files do not change while the program runs:
+// a picture found once is not looked up and checked again.
 EncodedPicture FindPicture(const std::string& fileName);
 
 }  // namespace vestora::qt

@@ -87,15 +87,20 @@ void PictureBox::paintEvent(QPaintEvent* event) {
 // move; the focus a new window gives its first box is not marked, and the picture stays whole.
 void PictureBox::focusInEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
-  focusCue_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-  update();
+  SetFocusCue(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
   QWidget::focusInEvent(event);
 }
 
 void PictureBox::focusOutEvent(QFocusEvent* event) {
-  focusCue_ = false;
-  update();
+  SetFocusCue(false);
   QWidget::focusOutEvent(event);
+}
+
+// Repaints only when the cue comes or goes: a picture is decoded for every paint.
+void PictureBox::SetFocusCue(bool shown) {
+  if (focusCue_ == shown) return;
+  focusCue_ = shown;
+  update();
 }
 
 }  // namespace vestora::qt

@@ -43,6 +43,8 @@ class PictureBox final : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  void SetFocusCue(bool shown);
+
   EncodedPicture picture_;
   QColor background_;
   bool focusCue_ = false;
