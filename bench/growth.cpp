@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "bench/probe.h"
 #include "catalog/catalog.h"
+#include "forms/qt/fonts.h"
 #include "forms/qt/qt_runtime.h"
 #include "forms/qt/widgets.h"
 
@@ -34,6 +35,7 @@ void WaitUntil(Done done) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  vestora::qt::BeginReadingFontConfiguration();
   QApplication application(argc, argv);
   vestora::qt::PrepareApplication();
   vestora::qt::QtRuntime runtime;

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "bench/probe.h"
 #include "catalog/catalog.h"
+#include "forms/qt/fonts.h"
 #include "forms/qt/qt_runtime.h"
 #include "forms/qt/widgets.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     std::printf("%lld\n", total / 1024);
     return 0;
   }
+  vestora::qt::BeginReadingFontConfiguration();
   QApplication application(argc, argv);
   vestora::qt::PrepareApplication();
   vestora::qt::QtRuntime runtime;

@@ -1,9 +1,12 @@
 #include "forms/qt/fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QStringList>
+#include <thread>
 
 #include "assets/assets.h"
 
@@ -33,9 +36,36 @@ QStringList SystemFamilies() {
   return families;
 }
 
+// The thread reading the font configuration; a program that ends before waiting for it still
+// waits as it ends.
+struct Reader {
+  ~Reader() { Await(); }
+  void Await() {
+    if (thread.joinable()) thread.join();
+  }
+  std::thread thread;
+};
+
+Reader& ConfigurationReader() {
+  static Reader reader;
+  return reader;
+}
+
 }  // namespace
 
+void BeginReadingFontConfiguration() {
+  Reader& reader = ConfigurationReader();
+  // Fontconfig reads its configuration once per process and may be asked from any thread; the
+  // toolkit finds it read when it first asks.
+  if (!reader.thread.joinable()) reader.thread = std::thread([] { FcInit(); });
+}
+
+void AwaitFontConfiguration() {
+  ConfigurationReader().Await();
+}
+
 bool InstallEmbeddedFonts() {
+  AwaitFontConfiguration();
   bool loaded = true;
   const QDir directory(assets::kFontDirectory);
   const QStringList files = directory.entryList(QDir::Files, QDir::Name);

@@ -126,15 +126,23 @@ void QtRuntime::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-void PrepareApplication() {
+void InstallChineseTexts() {
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto* translator = new QTranslator(qApp);
   if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
-  InstallEmbeddedFonts();
+}
+
+void InstallStyle() {
   // Buttons alike share one cached face (see SharedFacesStyle). The cache holds a few faces; its
   // limit keeps anything else from piling up in it: the backing stores hold what was drawn.
   QApplication::setStyle(new SharedFacesStyle(QApplication::style()->name()));
   QPixmapCache::setCacheLimit(kStyleCacheKb);
+}
+
+void PrepareApplication() {
+  InstallChineseTexts();
+  InstallEmbeddedFonts();
+  InstallStyle();
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);
