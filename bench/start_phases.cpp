@@ -36,8 +36,9 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   Step("1.QApplication");
 
+  vestora::qt::BeginReadingProgramIcon();
   vestora::qt::InstallChineseTexts();
-  Step("2.locale_and_translator");
+  Step("2.icon_reader_locale_and_translator");
 
   vestora::qt::AwaitFontConfiguration();
   Step("3.wait_for_font_configuration");

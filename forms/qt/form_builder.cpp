@@ -1,10 +1,12 @@
 #include "forms/qt/form_builder.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <future>
 #include <map>
 #include <memory>
 #include <vector>
@@ -21,13 +23,38 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The original colour depth the icon reader notes on each image of an icon file.
+int OriginalDepth(const QImage& image) {
+  const QString depth = image.text(QStringLiteral("_q_icoOrigDepth"));
+  return depth.isEmpty() ? 32 : depth.toInt();
+}
+
+// The images of the program's icon file, chosen as QIcon chooses them from an icon file: of each
+// size the image of the deepest original colours, sizes in the order they first appear.
+QList<QImage> ReadIconImages() {
+  QImageReader reader(assets::kIconPath);
+  QList<QImage> images;
+  for (bool more = true; more;) {
+    const QImage image = reader.read();
+    if (!image.size().isValid()) break;
+    more = reader.jumpToNextImage();
+    const auto same = std::ranges::find(images, image.size(), &QImage::size);
+    if (same == images.end()) {
+      images.append(image);
+    } else if (OriginalDepth(image) > OriginalDepth(*same)) {
+      *same = image;
+    }
+  }
+  return images;
+}
+
+std::future<QList<QImage>>& IconReader() {
+  static std::future<QList<QImage>> reader;
+  return reader;
+}
+
 // The window's control that takes the focus first, kept on the window.
 const char* const kFirstFocusProperty = "vestoraFirstFocus";
-
-const QIcon& ProgramIcon() {
-  static const QIcon icon(assets::kIconPath);
-  return icon;
-}
 
 QFont FontFor(const forms::Font& font, const QFont& defaultFont) {
   if (font.face == forms::FontFace::Kai) return KaiFont(font.points);
@@ -103,6 +130,28 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
 
 }  // namespace
 
+void BeginReadingProgramIcon() {
+  std::future<QList<QImage>>& reader = IconReader();
+  if (reader.valid()) return;
+  reader = std::async(std::launch::async, ReadIconImages);
+  // The reader must be done before the toolkit goes, plugins and all.
+  qAddPostRoutine([] {
+    if (IconReader().valid()) IconReader().wait();
+  });
+}
+
+const QIcon& ProgramIcon() {
+  static const QIcon icon = [] {
+    std::future<QList<QImage>>& reader = IconReader();
+    QIcon made;
+    for (const QImage& image : reader.valid() ? reader.get() : ReadIconImages()) {
+      made.addPixmap(QPixmap::fromImage(image));
+    }
+    return made;
+  }();
+  return icon;
+}
+
 QRect ToPixels(const TwipRect& rect) {
   return {rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel, rect.width / kTwipsPerPixel,
           rect.height / kTwipsPerPixel};
@@ -119,7 +168,6 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
   window->setObjectName(ToQString(form.name));
   window->setWindowTitle(ToQString(form.caption));
   window->setAttribute(Qt::WA_DeleteOnClose);
-  if (form.hasIcon) window->setWindowIcon(ProgramIcon());
 
   QPalette palette = window->palette();
   palette.setColor(QPalette::Window, ToColor(form.background));
@@ -174,6 +222,9 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
                      });
     timer->start();
   }
+
+  // Last: the icon may still be being read (see BeginReadingProgramIcon).
+  if (form.hasIcon) window->setWindowIcon(ProgramIcon());
 
   QObject::connect(window.get(), &QObject::destroyed, [&events, name] { events.Closed(name); });
   return window.release();

@@ -140,6 +140,7 @@ void InstallStyle() {
 }
 
 void PrepareApplication() {
+  BeginReadingProgramIcon();
   InstallChineseTexts();
   InstallEmbeddedFonts();
   InstallStyle();
