@@ -106,7 +106,11 @@ QFont KaiFont(qreal pointSize) {
     }
     return chosen << kEmbeddedKaiFamily << kEmbeddedSansFamily;
   }();
-  return PlainFont(families, pointSize);
+  // Each face of the list holds every character the Kai texts show, so no character is looked up
+  // in another font: that search, made up front for each script, would cost the start time.
+  QFont font = PlainFont(families, pointSize);
+  font.setStyleStrategy(QFont::NoFontMerging);
+  return font;
 }
 
 QFont DefaultFont() {
