@@ -9,6 +9,7 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "assets/assets.h"
@@ -61,8 +62,8 @@ QFont FontFor(const forms::Font& font, const QFont& defaultFont) {
   return defaultFont;
 }
 
-// A control without colours of its own keeps the palette it inherits: controls that share a
-// palette share the style's cached drawings too (Fusion caches a button's face per palette).
+// A control without colours of its own keeps the palette it inherits instead of being given a
+// copy of it: less work per control.
 void SetColors(QWidget* widget, const forms::ControlDescription& control) {
   if (!control.foreground && !control.background) return;
   QPalette palette = widget->palette();
@@ -131,9 +132,9 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
 }  // namespace
 
 void BeginReadingProgramIcon() {
-  std::future<QList<QImage>>& reader = IconReader();
-  if (reader.valid()) return;
-  reader = std::async(std::launch::async, ReadIconImages);
+  static bool begun = false;
+  if (std::exchange(begun, true)) return;
+  IconReader() = std::async(std::launch::async, ReadIconImages);
   // The reader must be done before the toolkit goes, plugins and all.
   qAddPostRoutine([] {
     if (IconReader().valid()) IconReader().wait();
