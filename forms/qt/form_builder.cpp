@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <future>
 #include <map>
 #include <memory>
@@ -52,6 +53,17 @@ QList<QImage> ReadIconImages() {
 std::future<QList<QImage>>& IconReader() {
   static std::future<QList<QImage>> reader;
   return reader;
+}
+
+// Whether the icon has been read (or is not being read on a thread at all).
+bool ProgramIconReady() {
+  static bool ready = false;
+  if (!ready) {
+    const std::future<QList<QImage>>& reader = IconReader();
+    ready =
+        !reader.valid() || reader.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  }
+  return ready;
 }
 
 // The window's control that takes the focus first, kept on the window.
@@ -190,6 +202,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
   std::map<std::string_view, QWidget*> frames;
   // The controls that take the focus, with their focus positions.
   std::vector<std::pair<int, QWidget*>> focusable;
+  std::vector<std::pair<QWidget*, QString>> texts;
   for (const forms::ControlDescription& control : form.controls) {
     QWidget* parent = window.get();
     if (!control.parent.empty()) {
@@ -200,6 +213,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
       parent = frame->second;
     }
     QWidget* widget = BuildControl(control, parent, defaultFont, name, events);
+    if (!control.text.empty()) texts.emplace_back(widget, ToQString(control.text));
     if (control.kind == forms::ControlKind::Frame) frames.emplace(control.name, widget);
     if (widget->focusPolicy() != Qt::NoFocus) focusable.emplace_back(control.focusPosition, widget);
   }
@@ -224,8 +238,15 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
     timer->start();
   }
 
-  // Last: the icon may still be being read (see BeginReadingProgramIcon).
-  if (form.hasIcon) window->setWindowIcon(ProgramIcon());
+  // Last: the icon may still be being read (see BeginReadingProgramIcon). If so, the fonts of the
+  // window's texts are loaded and their characters measured meanwhile, work the first paint
+  // would do otherwise.
+  if (form.hasIcon) {
+    if (!ProgramIconReady()) {
+      for (const auto& [widget, text] : texts) QFontMetrics(widget->font()).horizontalAdvance(text);
+    }
+    window->setWindowIcon(ProgramIcon());
+  }
 
   QObject::connect(window.get(), &QObject::destroyed, [&events, name] { events.Closed(name); });
   return window.release();
