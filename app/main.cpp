@@ -3,9 +3,11 @@
 #include <QApplication>
 
 #include "app/application.h"
+#include "forms/qt/fonts.h"
 #include "forms/qt/qt_runtime.h"
 
 int main(int, char* argv[]) {
+  vestora::qt::BeginReadingFontConfiguration();
   // Only the program's name reaches the toolkit: options such as -stylesheet or -style on the
   // command line are not read.
   int toolkitArgc = 1;

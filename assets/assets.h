@@ -14,6 +14,10 @@ inline const QString kFontDirectory = QStringLiteral(":/fonts");
 // The bytes of an embedded file, or empty when there is none.
 QByteArray Read(const QString& resourcePath);
 
+// The bytes of an embedded file where they lie in the executable's mapped image, without a copy
+// (the files are stored uncompressed), or empty when there is none. Valid while the program runs.
+QByteArray View(const QString& resourcePath);
+
 // The resource path of a cell's picture, from its file name (see PictureFileName).
 QString PicturePath(std::string_view fileName);
 

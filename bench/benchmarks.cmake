@@ -4,7 +4,8 @@ set(VESTORA_BENCHMARKS
   bench_empty_window      # a bare Qt window of the main window's size: the baseline
   bench_vestora_window    # the program's own start path, up to the main window's first paint
   bench_start_phases      # the same start, step by step
-  bench_category_windows  # press to every picture painted, against decoding the pictures
+  bench_category_windows  # press to every picture painted, against a bare window + decoding
+  bench_growth            # resident memory over many rounds of opening and closing the windows
   bench_catalog           # command lines, command-line reading and catalog lookups
 )
 
@@ -21,6 +22,9 @@ target_link_libraries(bench_start_phases PRIVATE vestora_forms_qt)
 
 add_executable(bench_category_windows EXCLUDE_FROM_ALL category_windows.cpp probe.cpp)
 target_link_libraries(bench_category_windows PRIVATE vestora_forms_qt)
+
+add_executable(bench_growth EXCLUDE_FROM_ALL growth.cpp probe.cpp)
+target_link_libraries(bench_growth PRIVATE vestora_forms_qt)
 
 add_executable(bench_catalog EXCLUDE_FROM_ALL catalog.cpp)
 target_link_libraries(bench_catalog PRIVATE vestora_forms_qt)

@@ -1,6 +1,9 @@
 // Starts benchmark programs in turn and reads what each one reports about itself.
 //   bench_start paint RUNS BASELINE PROGRAM...   time from the spawn to the first paint
-//   bench_start memory RUNS BASELINE PROGRAM...  peak resident memory (VmHWM)
+//   bench_start memory RUNS BASELINE PROGRAM... [--backing-kb=N]
+//                                                 peak resident memory (VmHWM); with the backing
+//                                                 stores of the windows the programs show, the
+//                                                 floor too: the baseline's peak plus those
 // The programs run alternately, one warm-up round first, so that a slow spell of the machine
 // falls on all of them alike. Prints a Markdown table of medians against the baseline.
 #include <spawn.h>
@@ -88,7 +91,16 @@ int main(int argc, char* argv[]) {
   const std::string_view mode = argv[1];
   const bool memory = mode == "memory";
   const int runs = std::atoi(argv[2]);
-  const std::vector<std::string> programs(argv + 3, argv + argc);
+  std::vector<std::string> programs;
+  double backingMiB = -1;
+  for (int i = 3; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument.starts_with("--backing-kb=")) {
+      backingMiB = std::strtod(argv[i] + argument.find('=') + 1, nullptr) / 1024.0;
+    } else {
+      programs.emplace_back(argument);
+    }
+  }
 
   // Milliseconds to the first paint, or MiB of peak resident memory.
   std::vector<std::vector<double>> samples(programs.size());
@@ -123,5 +135,18 @@ int main(int argc, char* argv[]) {
                 against);
   }
   std::printf("\n%d alternating runs each, after one warm-up round.\n", runs);
+  if (memory && backingMiB >= 0) {
+    const double floor = baseline + backingMiB;
+    std::printf(
+        "\nFloor: the bare window's peak %.1f MiB + the backing stores of the windows open "
+        "%.1f MiB = **%.1f MiB**.\n\n",
+        baseline, backingMiB, floor);
+    std::printf("| program | median MiB | against floor |\n|---|---:|---:|\n");
+    for (std::size_t p = 1; p < programs.size(); ++p) {
+      const double median = Median(samples[p]);
+      std::printf("| %s | %.1f | %+.1f MiB |\n", BaseName(programs[p]).c_str(), median,
+                  median - floor);
+    }
+  }
   return 0;
 }

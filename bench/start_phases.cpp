@@ -1,17 +1,16 @@
 // Where the start of the program goes, step by step, in one process: the same calls as
-// app/main.cpp and PrepareApplication, each timed, up to the main window's first paint. Prints
-// one "step milliseconds" line per step; bench/run takes medians over several runs.
+// app/main.cpp and PrepareApplication, each timed (the font configuration is read on a thread of
+// its own while QApplication is made; step 3 is what is left to wait for), up to the main window's
+// first paint. Prints one "step milliseconds" line per step; bench/run takes medians over several
+// runs.
 #include <QApplication>
-#include <QFontDatabase>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "assets/assets.h"
 #include "bench/probe.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
+#include "forms/qt/qt_runtime.h"
 
 namespace {
 
@@ -33,23 +32,20 @@ void Step(const char* name) {
 
 int main(int argc, char* argv[]) {
   last = vestora::bench::MonotonicNs();
+  vestora::qt::BeginReadingFontConfiguration();
   QApplication application(argc, argv);
   Step("1.QApplication");
 
-  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-  auto* translator = new QTranslator(&application);
-  if (translator->load(vestora::assets::kTranslationPath)) {
-    QCoreApplication::installTranslator(translator);
-  }
-  Step("2.locale_and_translator");
+  vestora::qt::BeginReadingProgramIcon();
+  vestora::qt::InstallChineseTexts();
+  Step("2.icon_reader_locale_and_translator");
 
-  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VestoraKai-Regular.ttf"));
-  QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VestoraSans-Regular.ttf"));
-  Step("3.add_embedded_fonts");
-  QFontDatabase::families();
-  Step("4.font_database_families");
-  vestora::qt::InstallEmbeddedFonts();  // adds nothing new now; checks and sets the default
-  Step("5.install_embedded_fonts_rest");
+  vestora::qt::AwaitFontConfiguration();
+  Step("3.wait_for_font_configuration");
+  vestora::qt::InstallEmbeddedFonts();
+  Step("4.install_embedded_fonts");
+  vestora::qt::InstallStyle();
+  Step("5.style");
   QApplication::setQuitOnLastWindowClosed(false);
 
   const vestora::forms::FormDescription form = vestora::app::MainWindowDescription();

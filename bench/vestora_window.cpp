@@ -3,6 +3,8 @@
 //   bench_vestora_window memory  then opens all seventeen category windows and, once every
 //                                picture box has been painted, prints peak and current resident
 //                                memory (KiB)
+//   bench_vestora_window backing  prints the backing stores of those eighteen windows (KiB):
+//                                client width × height × 4 bytes each, from the catalog
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -12,10 +14,25 @@
 #include "app/main_window.h"
 #include "bench/probe.h"
 #include "catalog/catalog.h"
+#include "forms/qt/fonts.h"
 #include "forms/qt/qt_runtime.h"
 #include "forms/qt/widgets.h"
 
 int main(int argc, char* argv[]) {
+  if (argc > 1 && std::strcmp(argv[1], "backing") == 0) {
+    const auto bytes = [](int widthTwips, int heightTwips) {
+      return static_cast<long long>(widthTwips / vestora::kTwipsPerPixel) *
+             (heightTwips / vestora::kTwipsPerPixel) * 4;
+    };
+    const vestora::forms::FormDescription main = vestora::app::MainWindowDescription();
+    long long total = bytes(main.clientWidth, main.clientHeight);
+    for (const vestora::Category& category : vestora::Catalog()) {
+      total += bytes(category.clientWidth, category.clientHeight);
+    }
+    std::printf("%lld\n", total / 1024);
+    return 0;
+  }
+  vestora::qt::BeginReadingFontConfiguration();
   QApplication application(argc, argv);
   vestora::qt::PrepareApplication();
   vestora::qt::QtRuntime runtime;

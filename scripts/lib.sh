@@ -3,7 +3,7 @@
 
 VESTORA_PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libfontconfig-dev
   libgif-dev
   xdg-utils
   xvfb xauth x11-utils xdotool imagemagick libx11-dev

@@ -8,6 +8,7 @@
 #include "assets/assets.h"
 #include "catalog/catalog.h"
 #include "catalog/category_window.h"
+#include "forms/qt/form_builder.h"
 #include "forms/qt/pictures.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
@@ -163,6 +164,57 @@ class CategoryWindowTest : public QObject {
         }
       }
     }
+  }
+
+  // A box keeps only its picture's encoded bytes: every paint decodes them anew. What it draws
+  // must not change with the paint: the focus cue comes and goes over the same picture.
+  void repaintsDrawTheSamePictureUnderAndWithoutTheFocusCue() {
+    QWidget* shown = Open("Form2");
+    QVERIFY(shown && QTest::qWaitForWindowActive(shown));
+    auto* box = dynamic_cast<qt::PictureBox*>(QApplication::focusWidget());
+    QVERIFY(box);
+    const QImage plain = box->grab().toImage();
+
+    QTest::keyClick(box, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), box);
+    const QImage cued = box->grab().toImage();
+    QVERIFY(cued != plain);
+    // Inside the dotted frame the picture is untouched.
+    const QRect inside = box->rect().adjusted(3, 3, -4, -4);
+    for (int y = inside.top(); y <= inside.bottom(); y += 2) {
+      for (int x = inside.left(); x <= inside.right(); x += 2) {
+        if (ShownAt(cued, {x, y}) != ShownAt(plain, {x, y})) {
+          QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs under the cue").arg(x).arg(y)));
+        }
+      }
+    }
+
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != box);
+    QCOMPARE(box->grab().toImage(), plain);
+  }
+
+  // The window fails to open, through the failure path, over a picture that is not there or
+  // cannot be read; and the bytes of a picture are checked, not only found.
+  void picturesThatCannotBeReadFailTheWindow() {
+    QVERIFY(!qt::DecodableSize("no picture at all").has_value());
+    const QByteArray jpeg = assets::Read(assets::PicturePath("Form10-Picture1.jpg"));
+    QCOMPARE(qt::DecodableSize(jpeg), std::optional(qt::DecodePicture(jpeg).size()));
+    QVERIFY(!qt::DecodableSize(jpeg.left(24)).has_value());
+
+    struct : forms::FormEvents {
+      void Pressed(std::string_view, std::string_view) noexcept override {}
+      void Ticked(std::string_view, std::string_view) noexcept override {}
+      void Closed(std::string_view) noexcept override {}
+    } events;
+    forms::FormDescription form{.name = "Broken", .clientWidth = 3000, .clientHeight = 3000};
+    form.controls.push_back({.kind = forms::ControlKind::PictureBox,
+                             .name = "Picture1",
+                             .rect = {0, 0, 1500, 1500},
+                             .picture = "Form2-Picture99.jpg"});
+    QVERIFY_THROWS_EXCEPTION(forms::Failure, qt::BuildForm(form, events));
+    QCOMPARE(qt::PictureBox::LiveCount(), 0);
   }
 
   void animatedPicturesStandStillOnTheirFirstFrame() {

@@ -5,6 +5,7 @@
 #include <QTimerEvent>
 
 #include "app/main_window.h"
+#include "assets/assets.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
@@ -53,6 +54,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QCOMPARE(window_->windowTitle(), QStringLiteral("Vestora"));
     QVERIFY(!window_->windowIcon().isNull());
+  }
+
+  // The icon is read on a thread of its own, image by image; it must be the icon QIcon makes of
+  // the file, size for size and pixel for pixel.
+  void programIconIsTheIconFileAsQIconReadsIt() {
+    const QIcon& icon = qt::ProgramIcon();
+    const QIcon file(assets::kIconPath);
+    QCOMPARE(icon.availableSizes(), file.availableSizes());
+    QVERIFY(file.availableSizes().contains(QSize(256, 256)));
+    for (const QSize& size : file.availableSizes()) {
+      QCOMPARE(icon.pixmap(size).toImage(), file.pixmap(size).toImage());
+    }
   }
 
   void everyControlSitsWhereItsDescriptionSays() {

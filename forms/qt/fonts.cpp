@@ -1,9 +1,12 @@
 #include "forms/qt/fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QStringList>
+#include <thread>
 
 #include "assets/assets.h"
 
@@ -33,9 +36,36 @@ QStringList SystemFamilies() {
   return families;
 }
 
+// The thread reading the font configuration; a program that ends before waiting for it still
+// waits as it ends.
+struct Reader {
+  ~Reader() { Await(); }
+  void Await() {
+    if (thread.joinable()) thread.join();
+  }
+  std::thread thread;
+};
+
+Reader& ConfigurationReader() {
+  static Reader reader;
+  return reader;
+}
+
 }  // namespace
 
+void BeginReadingFontConfiguration() {
+  Reader& reader = ConfigurationReader();
+  // Fontconfig reads its configuration once per process and may be asked from any thread; the
+  // toolkit finds it read when it first asks.
+  if (!reader.thread.joinable()) reader.thread = std::thread([] { FcInit(); });
+}
+
+void AwaitFontConfiguration() {
+  ConfigurationReader().Await();
+}
+
 bool InstallEmbeddedFonts() {
+  AwaitFontConfiguration();
   bool loaded = true;
   const QDir directory(assets::kFontDirectory);
   const QStringList files = directory.entryList(QDir::Files, QDir::Name);
@@ -43,7 +73,10 @@ bool InstallEmbeddedFonts() {
   // cost start-up time on a desktop with many fonts.
   QStringList families;
   for (const QString& file : files) {
-    const int id = QFontDatabase::addApplicationFont(directory.filePath(file));
+    // Registered from the bytes where they lie in the executable: no copy is made, neither now
+    // nor when a face is opened.
+    const int id =
+        QFontDatabase::addApplicationFontFromData(assets::View(directory.filePath(file)));
     if (id < 0) {
       qWarning("Vestora: the embedded font %s could not be loaded", qUtf8Printable(file));
       loaded = false;
@@ -73,7 +106,11 @@ QFont KaiFont(qreal pointSize) {
     }
     return chosen << kEmbeddedKaiFamily << kEmbeddedSansFamily;
   }();
-  return PlainFont(families, pointSize);
+  // Each face of the list holds every character the Kai texts show, so no character is looked up
+  // in another font: that search, made up front for each script, would cost the start time.
+  QFont font = PlainFont(families, pointSize);
+  font.setStyleStrategy(QFont::NoFontMerging);
+  return font;
 }
 
 QFont DefaultFont() {

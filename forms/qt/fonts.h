@@ -14,6 +14,15 @@ inline const QString kEmbeddedSansFamily = QStringLiteral("Vestora Sans");
 // The default font's size in points.
 inline constexpr qreal kDefaultPointSize = 9;
 
+// Starts reading the system's font configuration on a thread of its own. Call first thing in
+// main(), before the application object exists: the configuration (a few milliseconds of parsing)
+// is then read while the toolkit connects to the display, rather than when the first font is
+// registered. InstallEmbeddedFonts waits for it to finish.
+void BeginReadingFontConfiguration();
+
+// Waits until the font configuration has been read, when it is being read.
+void AwaitFontConfiguration();
+
 // Registers the embedded fonts with the application's font database and makes the embedded sans
 // face the application's default font (9 pt). Call once, after QApplication exists. Returns false
 // when a font could not be loaded.

@@ -1,12 +1,16 @@
 #include "forms/qt/form_builder.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "assets/assets.h"
@@ -21,19 +25,59 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const char* const kFocusOrderProperty = "vestoraFocusOrder";
-
-const QIcon& ProgramIcon() {
-  static const QIcon icon(assets::kIconPath);
-  return icon;
+// The original colour depth the icon reader notes on each image of an icon file.
+int OriginalDepth(const QImage& image) {
+  const QString depth = image.text(QStringLiteral("_q_icoOrigDepth"));
+  return depth.isEmpty() ? 32 : depth.toInt();
 }
 
-QFont FontFor(const forms::Font& font) {
+// The images of the program's icon file, chosen as QIcon chooses them from an icon file: of each
+// size the image of the deepest original colours, sizes in the order they first appear.
+QList<QImage> ReadIconImages() {
+  QImageReader reader(assets::kIconPath);
+  QList<QImage> images;
+  for (bool more = true; more;) {
+    const QImage image = reader.read();
+    if (!image.size().isValid()) break;
+    more = reader.jumpToNextImage();
+    const auto same = std::ranges::find(images, image.size(), &QImage::size);
+    if (same == images.end()) {
+      images.append(image);
+    } else if (OriginalDepth(image) > OriginalDepth(*same)) {
+      *same = image;
+    }
+  }
+  return images;
+}
+
+std::future<QList<QImage>>& IconReader() {
+  static std::future<QList<QImage>> reader;
+  return reader;
+}
+
+// Whether the icon has been read (or is not being read on a thread at all).
+bool ProgramIconReady() {
+  static bool ready = false;
+  if (!ready) {
+    const std::future<QList<QImage>>& reader = IconReader();
+    ready =
+        !reader.valid() || reader.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+  }
+  return ready;
+}
+
+// The window's control that takes the focus first, kept on the window.
+const char* const kFirstFocusProperty = "vestoraFirstFocus";
+
+QFont FontFor(const forms::Font& font, const QFont& defaultFont) {
   if (font.face == forms::FontFace::Kai) return KaiFont(font.points);
-  return DefaultFont();
+  return defaultFont;
 }
 
+// A control without colours of its own keeps the palette it inherits instead of being given a
+// copy of it: less work per control.
 void SetColors(QWidget* widget, const forms::ControlDescription& control) {
+  if (!control.foreground && !control.background) return;
   QPalette palette = widget->palette();
   if (control.foreground) {
     palette.setColor(QPalette::WindowText, ToColor(*control.foreground));
@@ -44,7 +88,8 @@ void SetColors(QWidget* widget, const forms::ControlDescription& control) {
 }
 
 QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
-                      const std::string& form, forms::FormEvents& events) {
+                      const QFont& defaultFont, const std::string& form,
+                      forms::FormEvents& events) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case forms::ControlKind::Frame: {
@@ -64,7 +109,7 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
       const QColor background = control.background
                                     ? ToColor(*control.background)
                                     : QApplication::palette().color(QPalette::Button);
-      widget = new PictureBox(LoadPicture(control.picture), background, parent);
+      widget = new PictureBox(FindPicture(control.picture), background, parent);
       break;
     }
     case forms::ControlKind::PushButton: {
@@ -82,19 +127,43 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   }
   widget->setObjectName(ToQString(control.name));
   widget->setGeometry(ToPixels(control.rect));
-  widget->setFont(FontFor(control.font));
-  SetColors(widget, control);
+  // A font equal to the inherited one is not set again: that only costs time and memory.
+  const QFont font = FontFor(control.font, defaultFont);
+  if (widget->font() != font) widget->setFont(font);
+  // A picture box paints all of itself over its own background colour.
+  if (control.kind != forms::ControlKind::PictureBox) SetColors(widget, control);
   if (!control.accessibleName.empty()) {
     widget->setAccessibleName(QString::fromStdString(control.accessibleName));
   }
   const bool takesFocus = control.kind == forms::ControlKind::PictureBox ||
                           control.kind == forms::ControlKind::PushButton;
   widget->setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);
-  widget->setProperty(kFocusOrderProperty, takesFocus ? control.focusPosition : -1);
   return widget;
 }
 
 }  // namespace
+
+void BeginReadingProgramIcon() {
+  static bool begun = false;
+  if (std::exchange(begun, true)) return;
+  IconReader() = std::async(std::launch::async, ReadIconImages);
+  // The reader must be done before the toolkit goes, plugins and all.
+  qAddPostRoutine([] {
+    if (IconReader().valid()) IconReader().wait();
+  });
+}
+
+const QIcon& ProgramIcon() {
+  static const QIcon icon = [] {
+    std::future<QList<QImage>>& reader = IconReader();
+    QIcon made;
+    for (const QImage& image : reader.valid() ? reader.get() : ReadIconImages()) {
+      made.addPixmap(QPixmap::fromImage(image));
+    }
+    return made;
+  }();
+  return icon;
+}
 
 QRect ToPixels(const TwipRect& rect) {
   return {rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel, rect.width / kTwipsPerPixel,
@@ -112,7 +181,6 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
   window->setObjectName(ToQString(form.name));
   window->setWindowTitle(ToQString(form.caption));
   window->setAttribute(Qt::WA_DeleteOnClose);
-  if (form.hasIcon) window->setWindowIcon(ProgramIcon());
 
   QPalette palette = window->palette();
   palette.setColor(QPalette::Window, ToColor(form.background));
@@ -130,8 +198,11 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
         QRect(QPoint(form.clientLeft / kTwipsPerPixel, form.clientTop / kTwipsPerPixel), client));
   }
 
+  const QFont defaultFont = DefaultFont();
   std::map<std::string_view, QWidget*> frames;
-  std::vector<QWidget*> focusable;
+  // The controls that take the focus, with their focus positions.
+  std::vector<std::pair<int, QWidget*>> focusable;
+  std::vector<std::pair<QWidget*, QString>> texts;
   for (const forms::ControlDescription& control : form.controls) {
     QWidget* parent = window.get();
     if (!control.parent.empty()) {
@@ -141,16 +212,19 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
       }
       parent = frame->second;
     }
-    QWidget* widget = BuildControl(control, parent, name, events);
+    QWidget* widget = BuildControl(control, parent, defaultFont, name, events);
+    if (!control.text.empty()) texts.emplace_back(widget, ToQString(control.text));
     if (control.kind == forms::ControlKind::Frame) frames.emplace(control.name, widget);
-    if (widget->focusPolicy() != Qt::NoFocus) focusable.push_back(widget);
+    if (widget->focusPolicy() != Qt::NoFocus) focusable.emplace_back(control.focusPosition, widget);
   }
 
   // Tab walks the controls by focus position, Shift+Tab backwards.
-  std::ranges::stable_sort(
-      focusable, {}, [](QWidget* widget) { return widget->property(kFocusOrderProperty).toInt(); });
+  std::ranges::stable_sort(focusable, {}, &std::pair<int, QWidget*>::first);
   for (std::size_t i = 1; i < focusable.size(); ++i) {
-    QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+    QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+  }
+  if (!focusable.empty()) {
+    window->setProperty(kFirstFocusProperty, QVariant::fromValue(focusable.front().second));
   }
 
   if (form.timer) {
@@ -164,22 +238,22 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
     timer->start();
   }
 
+  // Last: the icon may still be being read (see BeginReadingProgramIcon). If so, the fonts of the
+  // window's texts are loaded and their characters measured meanwhile, work the first paint
+  // would do otherwise.
+  if (form.hasIcon) {
+    if (!ProgramIconReady()) {
+      for (const auto& [widget, text] : texts) QFontMetrics(widget->font()).horizontalAdvance(text);
+    }
+    window->setWindowIcon(ProgramIcon());
+  }
+
   QObject::connect(window.get(), &QObject::destroyed, [&events, name] { events.Closed(name); });
   return window.release();
 }
 
 QWidget* FirstInFocusOrder(QWidget* window) {
-  QWidget* first = nullptr;
-  int best = 0;
-  for (QWidget* child : window->findChildren<QWidget*>()) {
-    const int position = child->property(kFocusOrderProperty).toInt();
-    if (child->focusPolicy() == Qt::NoFocus || position < 0) continue;
-    if (first == nullptr || position < best) {
-      first = child;
-      best = position;
-    }
-  }
-  return first;
+  return window->property(kFirstFocusProperty).value<QWidget*>();
 }
 
 }  // namespace vestora::qt

@@ -2,17 +2,29 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <map>
 
 #include "assets/assets.h"
 #include "forms/runtime.h"
 
 namespace vestora::qt {
 
-QImage DecodePicture(const QByteArray& encoded) {
+namespace {
+
+QByteArray FormatOf(const std::string& fileName) {
+  const std::string suffix = fileName.substr(fileName.find_last_of('.') + 1);
+  if (suffix == "jpg" || suffix == "jpeg") return QByteArrayLiteral("jpeg");
+  if (suffix == "gif") return QByteArrayLiteral("gif");
+  return {};
+}
+
+}  // namespace
+
+QImage DecodePicture(const QByteArray& encoded, const QByteArray& format) {
   QBuffer buffer;
   buffer.setData(encoded);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  QImageReader reader(&buffer, format);
   reader.setAutoTransform(false);
   // Of an animated GIF only the first frame is read: the pictures stand still.
   QImage image = reader.read();
@@ -20,14 +32,31 @@ QImage DecodePicture(const QByteArray& encoded) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage LoadPicture(const std::string& fileName) {
-  const QByteArray encoded = assets::Read(assets::PicturePath(fileName));
+std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& format) {
+  QBuffer buffer;
+  buffer.setData(encoded);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  reader.setAutoTransform(false);
+  if (!reader.canRead()) return std::nullopt;
+  const QSize size = reader.size();
+  if (size.isEmpty()) return std::nullopt;
+  return size;
+}
+
+EncodedPicture FindPicture(const std::string& fileName) {
+  // Only what was found is kept: a picture that could not be found or read fails every time.
+  static std::map<std::string, EncodedPicture, std::less<>> found;
+  if (const auto known = found.find(fileName); known != found.end()) return known->second;
+  QByteArray encoded = assets::View(assets::PicturePath(fileName));
   if (encoded.isEmpty()) {
     throw forms::Failure("程序中没有图片“" + fileName + "”");
   }
-  QImage image = DecodePicture(encoded);
-  if (image.isNull()) throw forms::Failure("图片“" + fileName + "”无法解码");
-  return image;
+  QByteArray format = FormatOf(fileName);
+  const std::optional<QSize> size = DecodableSize(encoded, format);
+  if (!size) throw forms::Failure("图片“" + fileName + "”无法解码");
+  return found.emplace(fileName, EncodedPicture{std::move(encoded), *size, std::move(format)})
+      .first->second;
 }
 
 }  // namespace vestora::qt

@@ -3,14 +3,31 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
+#include <optional>
+#include <string>
 
 namespace vestora::qt {
 
-// The first frame of a JPEG or GIF file at its natural size, opaque; a null image when the bytes
-// are no picture.
-QImage DecodePicture(const QByteArray& encoded);
+// A picture as a window keeps it: its encoded bytes where they lie in the executable, and its
+// size. The pixels are decoded only to be drawn; the window's backing store holds them after.
+struct EncodedPicture {
+  QByteArray bytes;
+  QSize size;
+  QByteArray format;  // "jpeg" or "gif" after the file's name; a hint, the bytes decide
+};
 
-// Decodes the embedded picture of that file name. Throws forms::Failure when there is none.
-QImage LoadPicture(const std::string& fileName);
+// The first frame of a JPEG or GIF file at its natural size, opaque; a null image when the bytes
+// are no picture. The format, when given, spares the decoder trying every other one first.
+QImage DecodePicture(const QByteArray& encoded, const QByteArray& format = {});
+
+// The size of the picture the bytes hold, read from its header without decoding its pixels; none
+// when the bytes are no picture that can be decoded.
+std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& format = {});
+
+// The embedded picture of that file name, checked to be decodable. Throws forms::Failure when
+// there is none or it cannot be decoded. The embedded files do not change while the program runs:
+// a picture found once is not looked up and checked again.
+EncodedPicture FindPicture(const std::string& fileName);
 
 }  // namespace vestora::qt

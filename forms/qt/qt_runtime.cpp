@@ -4,15 +4,20 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QTranslator>
 
 #include "assets/assets.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/start_program.h"
+#include "forms/qt/style.h"
 
 namespace vestora::qt {
 namespace {
+
+// Room for the faces of the program's buttons in their states, a dozen KiB each.
+constexpr int kStyleCacheKb = 512;
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -121,11 +126,24 @@ void QtRuntime::EndProgram() {
   QCoreApplication::exit(0);
 }
 
-void PrepareApplication() {
+void InstallChineseTexts() {
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto* translator = new QTranslator(qApp);
   if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
+}
+
+void InstallStyle() {
+  // Buttons alike share one cached face (see SharedFacesStyle). The cache holds a few faces; its
+  // limit keeps anything else from piling up in it: the backing stores hold what was drawn.
+  QApplication::setStyle(new SharedFacesStyle(QApplication::style()->name()));
+  QPixmapCache::setCacheLimit(kStyleCacheKb);
+}
+
+void PrepareApplication() {
+  BeginReadingProgramIcon();
+  InstallChineseTexts();
   InstallEmbeddedFonts();
+  InstallStyle();
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);

@@ -35,7 +35,12 @@ class QtRuntime final : public forms::Runtime {
 };
 
 // Sets up the application as the program wants it: Chinese (PRC) texts for the toolkit's own
-// words, the embedded fonts, and an end decided by the program rather than by the last window.
+// words, the embedded fonts, the style, and an end decided by the program rather than by the last
+// window.
 void PrepareApplication();
+
+// The parts of PrepareApplication besides the fonts (InstallEmbeddedFonts), each once.
+void InstallChineseTexts();
+void InstallStyle();
 
 }  // namespace vestora::qt

@@ -1,6 +1,7 @@
 #include "forms/qt/widgets.h"
 
 #include <QFocusEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace vestora::qt {
@@ -42,7 +43,7 @@ void FrameBox::paintEvent(QPaintEvent*) {
   painter.drawText(caption, Qt::AlignCenter, caption_);
 }
 
-PictureBox::PictureBox(QImage picture, QColor background, QWidget* parent)
+PictureBox::PictureBox(EncodedPicture picture, QColor background, QWidget* parent)
     : QWidget(parent), picture_(std::move(picture)), background_(background) {
   ++livePictureBoxes;
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -56,12 +57,22 @@ int PictureBox::LiveCount() {
   return livePictureBoxes;
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+QImage PictureBox::Picture() const {
+  return DecodePicture(picture_.bytes, picture_.format);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
   // Unscaled from the top-left corner: what lies beyond the box is cut off, and where the
   // picture is smaller the background shows to its right and below it.
   QPainter painter(this);
-  painter.fillRect(rect(), background_);
-  painter.drawImage(QPoint(0, 0), picture_);
+  QImage picture;
+  if (event->rect().intersects(QRect(QPoint(0, 0), picture_.size))) picture = Picture();
+  // The background is filled only where the picture does not cover it.
+  const QRect covered = QRect(QPoint(0, 0), picture.size()) & rect();
+  for (const QRect& part : QRegion(rect()).subtracted(covered)) {
+    painter.fillRect(part, background_);
+  }
+  painter.drawImage(QPoint(0, 0), picture);
   if (focusCue_) {
     // A dotted frame of black and white dashes, seen on any picture.
     const QRect frame = rect().adjusted(1, 1, -2, -2);
@@ -76,15 +87,20 @@ void PictureBox::paintEvent(QPaintEvent*) {
 // move; the focus a new window gives its first box is not marked, and the picture stays whole.
 void PictureBox::focusInEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
-  focusCue_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-  update();
+  SetFocusCue(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
   QWidget::focusInEvent(event);
 }
 
 void PictureBox::focusOutEvent(QFocusEvent* event) {
-  focusCue_ = false;
-  update();
+  SetFocusCue(false);
   QWidget::focusOutEvent(event);
+}
+
+// Repaints only when the cue comes or goes: a picture is decoded for every paint.
+void PictureBox::SetFocusCue(bool shown) {
+  if (focusCue_ == shown) return;
+  focusCue_ = shown;
+  update();
 }
 
 }  // namespace vestora::qt

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "forms/qt/pictures.h"
+
 namespace vestora::qt {
 
 class FrameBox final : public QWidget {
@@ -25,10 +27,13 @@ class FrameBox final : public QWidget {
 
 class PictureBox final : public QWidget {
  public:
-  PictureBox(QImage picture, QColor background, QWidget* parent);
+  // The box keeps the picture's encoded bytes only and decodes them whenever it paints: once
+  // painted, the pixels live in the window's backing store and nowhere else.
+  PictureBox(EncodedPicture picture, QColor background, QWidget* parent);
   ~PictureBox() override;
 
-  const QImage& Picture() const { return picture_; }
+  // The pixels the box draws, decoded anew.
+  QImage Picture() const;
   // Picture boxes alive in the program, for leak checks.
   static int LiveCount();
 
@@ -38,7 +43,9 @@ class PictureBox final : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  QImage picture_;
+  void SetFocusCue(bool shown);
+
+  EncodedPicture picture_;
   QColor background_;
   bool focusCue_ = false;
 };
