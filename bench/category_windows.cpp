@@ -32,20 +32,6 @@ double Milliseconds(std::int64_t from, std::int64_t to) {
   return static_cast<double>(to - from) / 1e6;
 }
 
-// Dispatches events until `done`; gives up (and ends the program) after ten seconds.
-template <typename Done>
-void WaitUntil(Done done) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!done()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    if (waited.elapsed() > 10'000) {
-      std::fprintf(stderr, "gave up waiting for the pictures to be painted\n");
-      std::exit(2);
-    }
-  }
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -61,7 +47,7 @@ int main(int argc, char* argv[]) {
   });
   application.installEventFilter(&pictures);
   if (!program.Start()) return 1;
-  WaitUntil([&] { return runtime.Window(vestora::app::kMainWindow)->isVisible(); });
+  vestora::bench::WaitUntil([&] { return runtime.Window(vestora::app::kMainWindow)->isVisible(); });
   QCoreApplication::processEvents();
 
   vestora::bench::PaintedWidgets bare(
@@ -99,7 +85,7 @@ int main(int argc, char* argv[]) {
       plain->setFixedSize(category.clientWidth / vestora::kTwipsPerPixel,
                           category.clientHeight / vestora::kTwipsPerPixel);
       plain->show();
-      WaitUntil([&] { return bare.Count() >= 1; });
+      vestora::bench::WaitUntil([&] { return bare.Count() >= 1; });
       const double bareMs = Milliseconds(start, vestora::bench::MonotonicNs());
       plain->close();
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -108,7 +94,7 @@ int main(int argc, char* argv[]) {
       pictures.Reset();
       start = vestora::bench::MonotonicNs();
       program.Pressed(vestora::app::kMainWindow, category.mainButton);
-      WaitUntil([&] { return pictures.Count() >= cells; });
+      vestora::bench::WaitUntil([&] { return pictures.Count() >= cells; });
       const double openMs = Milliseconds(start, vestora::bench::MonotonicNs());
 
       QWidget* window = runtime.Window(category.windowName);

@@ -16,23 +16,7 @@
 #include "forms/qt/qt_runtime.h"
 #include "forms/qt/widgets.h"
 
-namespace {
-
-// Dispatches events until `done`; gives up (and ends the program) after ten seconds.
-template <typename Done>
-void WaitUntil(Done done) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!done()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    if (waited.elapsed() > 10'000) {
-      std::fprintf(stderr, "gave up waiting for the pictures to be painted\n");
-      std::exit(2);
-    }
-  }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char* argv[]) {
   vestora::qt::BeginReadingFontConfiguration();
@@ -48,7 +32,7 @@ int main(int argc, char* argv[]) {
   });
   application.installEventFilter(&pictures);
   if (!program.Start()) return 1;
-  WaitUntil([&] { return runtime.Window(vestora::app::kMainWindow)->isVisible(); });
+  vestora::bench::WaitUntil([&] { return runtime.Window(vestora::app::kMainWindow)->isVisible(); });
 
   long settledKb = 0;
   long lastKb = 0;
@@ -57,7 +41,7 @@ int main(int argc, char* argv[]) {
     for (const vestora::Category& category : vestora::Catalog()) {
       program.Pressed(vestora::app::kMainWindow, category.mainButton);
     }
-    WaitUntil([&] { return pictures.Count() >= vestora::kCellCount; });
+    vestora::bench::WaitUntil([&] { return pictures.Count() >= vestora::kCellCount; });
     for (const vestora::Category& category : vestora::Catalog()) {
       runtime.Window(category.windowName)->close();
     }

@@ -1,12 +1,28 @@
 #include "bench/probe.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 namespace vestora::bench {
+
+void WaitUntil(const std::function<bool()>& done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    if (waited.elapsed() > 10'000) {
+      std::fprintf(stderr, "gave up waiting for the pictures to be painted\n");
+      std::exit(2);
+    }
+  }
+}
 
 std::int64_t MonotonicNs() {
   timespec now{};

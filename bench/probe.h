@@ -10,6 +10,9 @@
 
 namespace vestora::bench {
 
+// Dispatches events until `done`; gives up (and ends the program) after ten seconds.
+void WaitUntil(const std::function<bool()>& done);
+
 // CLOCK_MONOTONIC in nanoseconds: one clock for every process on the machine, so a harness can
 // subtract its own reading before the spawn from the child's reading.
 std::int64_t MonotonicNs();
