@@ -288,13 +288,7 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void RegisterFormClasses() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = FormProcedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  windowClass.lpszClassName = kFormClass;
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass(kFormClass, FormProcedure);
   RegisterWidgetClasses();
 }
 

@@ -38,11 +38,9 @@ std::wstring SystemFolder(UINT(WINAPI* folder)(LPWSTR, UINT)) {
   return length > 0 && length < path.size() ? std::wstring(path.data(), length) : std::wstring();
 }
 
-}  // namespace
-
-std::wstring ProgramFileOf(std::string_view commandLine) {
-  const forms::SplitCommand command = forms::SplitWindowsCommandLine(commandLine, kKnownPrograms);
-  const std::wstring program = Wide(command.program);
+// The file of a program named as a command line names it; empty when it is nowhere.
+std::wstring FindProgramFile(std::string_view name) {
+  const std::wstring program = Wide(name);
   if (program.empty()) return {};
   if (HasFolder(program)) return program;
 
@@ -64,12 +62,21 @@ std::wstring ProgramFileOf(std::string_view commandLine) {
   }
 }
 
+std::string ProgramNamed(std::string_view commandLine) {
+  return forms::SplitWindowsCommandLine(commandLine, kKnownPrograms).program;
+}
+
+}  // namespace
+
+std::wstring ProgramFileOf(std::string_view commandLine) {
+  return FindProgramFile(ProgramNamed(commandLine));
+}
+
 forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle style) {
-  const std::wstring program = ProgramFileOf(commandLine);
+  const std::string named = ProgramNamed(commandLine);
+  const std::wstring program = FindProgramFile(named);
   if (program.empty()) {
-    const forms::SplitCommand command = forms::SplitWindowsCommandLine(commandLine, kKnownPrograms);
-    throw forms::Failure("无法启动程序“" + command.program + "”：" +
-                         SystemReason(ERROR_FILE_NOT_FOUND));
+    throw forms::Failure("无法启动程序“" + named + "”：" + SystemReason(ERROR_FILE_NOT_FOUND));
   }
   // CreateProcessW may write into the command line: it gets a copy of its own.
   std::wstring line = Wide(commandLine);

@@ -167,16 +167,6 @@ LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, L
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  windowClass.lpszClassName = name;
-  RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 void RegisterWidgetClasses() {

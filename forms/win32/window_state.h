@@ -1,10 +1,22 @@
-// The state of a window of one of this program's classes: handed to CreateWindowExW, owned by the
-// window from WM_NCCREATE on, and freed with it at WM_NCDESTROY.
+// The window classes of this program, and the state of a window of one of them: handed to
+// CreateWindowExW, owned by the window from WM_NCCREATE on, and freed with it at WM_NCDESTROY.
 #pragma once
 
 #include "forms/win32/windows_api.h"
 
 namespace vestora::win32 {
+
+// A class of this module's with the arrow cursor and no background of its own: its windows paint
+// all of themselves.
+inline void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);
+}
 
 template <typename State>
 State* StateOf(HWND window) {
