@@ -74,17 +74,8 @@ wait_until() {
   done
 }
 
-# The program's visible window with exactly this title, if there is one. Titles are compared as
-# text, not as patterns: xdotool's own matching of Chinese titles is not to be relied on.
 titled() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$VWINE_PID" 2>/dev/null); do
-    if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
-      echo "$id"
-      return 0
-    fi
-  done
-  return 1
+  vwine_window_now "$VWINE_PID" "$1"
 }
 
 window_titled() {

@@ -114,27 +114,28 @@ vwine_run() {
   "$VWINE_LOADER" "$@" >>"$vwine_dir/wine.log" 2>&1
 }
 
+# Prints the X id of a visible top-level window of the process now, with exactly that title when
+# one is given; fails when there is none. Titles are compared as text: xdotool's pattern matching
+# finds other windows for a Chinese title.
+# Usage: vwine_window_now <pid> [title]
+vwine_window_now() {
+  local pid=$1 title=${2:-} id
+  for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    if [ -z "$title" ] || [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # Prints the X id of a visible top-level window of the process, waiting up to VWINE_TIMEOUT
-# seconds; with a name, of the window with exactly that title. Fails if the process ends first.
+# seconds; with a title, of the window with exactly that title. Fails if the process ends first.
 # Usage: vwine_find_window <pid> [title]
 vwine_find_window() {
   local pid=$1 title=${2:-}
   local deadline=$((SECONDS + VWINE_TIMEOUT))
-  local found id
-  while :; do
-    found=""
-    # Titles are compared as text: xdotool's pattern matching finds other windows for a Chinese
-    # title.
-    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-      if [ -z "$title" ] || [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ]; then
-        found=$id
-        break
-      fi
-    done
-    if [ -n "$found" ]; then
-      echo "$found"
-      return 0
-    fi
+  while ! vwine_window_now "$pid" "$title"; do
     kill -0 "$pid" 2>/dev/null || vwine_fail "process $pid ended without showing a window" ||
       return 1
     [ "$SECONDS" -lt "$deadline" ] ||
