@@ -16,8 +16,6 @@
 #include "forms/qt/qt_runtime.h"
 #include "forms/qt/widgets.h"
 
-namespace {}  // namespace
-
 int main(int argc, char* argv[]) {
   vestora::qt::BeginReadingFontConfiguration();
   QApplication application(argc, argv);

@@ -202,7 +202,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
   std::map<std::string_view, QWidget*> frames;
   // The controls that take the focus, with their focus positions.
   std::vector<std::pair<int, QWidget*>> focusable;
-  std::vector<std::pair<QWidget*, QString>> texts;
+  std::vector<std::pair<QWidget*, std::string_view>> texts;  // converted only when measured
   for (const forms::ControlDescription& control : form.controls) {
     QWidget* parent = window.get();
     if (!control.parent.empty()) {
@@ -213,7 +213,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
       parent = frame->second;
     }
     QWidget* widget = BuildControl(control, parent, defaultFont, name, events);
-    if (!control.text.empty()) texts.emplace_back(widget, ToQString(control.text));
+    if (!control.text.empty()) texts.emplace_back(widget, control.text);
     if (control.kind == forms::ControlKind::Frame) frames.emplace(control.name, widget);
     if (widget->focusPolicy() != Qt::NoFocus) focusable.emplace_back(control.focusPosition, widget);
   }
@@ -243,7 +243,9 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
   // would do otherwise.
   if (form.hasIcon) {
     if (!ProgramIconReady()) {
-      for (const auto& [widget, text] : texts) QFontMetrics(widget->font()).horizontalAdvance(text);
+      for (const auto& [widget, text] : texts) {
+        QFontMetrics(widget->font()).horizontalAdvance(ToQString(text));
+      }
     }
     window->setWindowIcon(ProgramIcon());
   }

@@ -18,30 +18,35 @@ QByteArray FormatOf(const std::string& fileName) {
   return {};
 }
 
+// Hands `read` a reader over the bytes, which takes the picture as it is stored.
+template <typename Read>
+auto WithReader(const QByteArray& encoded, const QByteArray& format, Read read) {
+  QBuffer buffer;
+  buffer.setData(encoded);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  reader.setAutoTransform(false);
+  return read(reader);
+}
+
 }  // namespace
 
 QImage DecodePicture(const QByteArray& encoded, const QByteArray& format) {
-  QBuffer buffer;
-  buffer.setData(encoded);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, format);
-  reader.setAutoTransform(false);
-  // Of an animated GIF only the first frame is read: the pictures stand still.
-  QImage image = reader.read();
-  if (image.isNull()) return image;
-  return image.convertToFormat(QImage::Format_RGB32);
+  return WithReader(encoded, format, [](QImageReader& reader) {
+    // Of an animated GIF only the first frame is read: the pictures stand still.
+    QImage image = reader.read();
+    if (image.isNull()) return image;
+    return image.convertToFormat(QImage::Format_RGB32);
+  });
 }
 
 std::optional<QSize> DecodableSize(const QByteArray& encoded, const QByteArray& format) {
-  QBuffer buffer;
-  buffer.setData(encoded);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, format);
-  reader.setAutoTransform(false);
-  if (!reader.canRead()) return std::nullopt;
-  const QSize size = reader.size();
-  if (size.isEmpty()) return std::nullopt;
-  return size;
+  return WithReader(encoded, format, [](QImageReader& reader) -> std::optional<QSize> {
+    if (!reader.canRead()) return std::nullopt;
+    const QSize size = reader.size();
+    if (size.isEmpty()) return std::nullopt;
+    return size;
+  });
 }
 
 EncodedPicture FindPicture(const std::string& fileName) {
