@@ -3,10 +3,10 @@
 #include <exception>
 #include <string>
 
+#include "app/category_window.h"
 #include "app/failure_messages.h"
 #include "app/main_window.h"
 #include "catalog/catalog.h"
-#include "catalog/category_window.h"
 
 namespace vestora::app {
 

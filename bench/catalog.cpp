@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "catalog/category_window.h"
-#include "catalog/link_launcher.h"
+#include "app/category_window.h"
+#include "catalog/link_commands.h"
 #include "forms/qt/start_program.h"
 
 namespace {

@@ -1,6 +1,7 @@
-// The values that the catalog refers to but does not hold: the service's host name, the five
-// referrer account numbers and the nine outfit tokens. They are ours to choose; the links are
-// built from them character for character.
+// The values that the catalog refers to but does not hold: the service's host name, the two
+// programs that the command lines start, the five referrer account numbers and the nine outfit
+// tokens. All but the programs are ours to choose; the links are built from them character for
+// character.
 #pragma once
 
 #include <array>
@@ -28,6 +29,12 @@ constexpr bool IsCommandLineSafe(std::string_view text) {
 }
 static_assert(IsCommandLineSafe(kServiceHost),
               "the service host must be printable ASCII without spaces or quotes");
+
+// The two Windows programs the command lines start: the shell, which hands an address to the
+// default browser, and the browser at its fixed path.
+inline constexpr std::string_view kShellProgram = "explorer.exe";
+inline constexpr std::string_view kBrowserProgram =
+    "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 
 inline constexpr std::array<std::uint32_t, 5> kAccountNumbers = {
     271828182,  // AccountA

@@ -1,6 +1,9 @@
 // The seam between the program and its windowing toolkit: the few operations a forms program
-// needs, with windows described as plain values. The core includes this header only; each
-// backend (Qt, the recording fake) implements it.
+// needs, with windows described as plain values. The program includes this header only; each
+// backend (Qt, Win32, the recording fake) implements it.
+//
+// Layers: catalog/ (data and questions about it) stands on nothing of ours; forms/ (this seam and
+// its backends) uses the catalog's vocabulary types only; app/ (the program) stands on both.
 #pragma once
 
 #include <cstdint>

@@ -5,9 +5,9 @@
 #include <QScreen>
 #include <QTest>
 
+#include "app/category_window.h"
 #include "assets/assets.h"
 #include "catalog/catalog.h"
-#include "catalog/category_window.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/pictures.h"
 #include "forms/qt/widgets.h"

@@ -1,7 +1,7 @@
 // Reading the catalog's Windows command lines: which program, which arguments.
 #include <QTest>
 
-#include "catalog/link_launcher.h"
+#include "catalog/constants.h"
 #include "forms/command_line.h"
 
 using vestora::forms::SplitWindowsCommandLine;

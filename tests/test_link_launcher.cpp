@@ -1,10 +1,11 @@
 // Links become their exact command lines and start with the style of their kind.
 #include <QTest>
 
+#include "app/category_window.h"
+#include "app/link_launcher.h"
 #include "catalog/catalog.h"
-#include "catalog/category_window.h"
 #include "catalog/constants.h"
-#include "catalog/link_launcher.h"
+#include "catalog/link_commands.h"
 #include "forms/fake/fake_runtime.h"
 
 using namespace vestora;

@@ -6,7 +6,8 @@
 #include <QTest>
 
 #include "catalog/catalog.h"
-#include "catalog/link_launcher.h"
+#include "catalog/constants.h"
+#include "catalog/link_commands.h"
 #include "forms/qt/start_program.h"
 #include "qt_program.h"
 

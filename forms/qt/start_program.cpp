@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "catalog/link_launcher.h"
+#include "catalog/constants.h"
 #include "forms/command_line.h"
 
 namespace vestora::qt {

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "catalog/link_launcher.h"
+#include "catalog/constants.h"
 #include "forms/command_line.h"
 #include "forms/win32/text.h"
 #include "forms/win32/windows_api.h"

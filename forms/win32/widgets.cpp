@@ -196,9 +196,7 @@ void SetPictureScale(HWND box, UINT dpi) {
 }
 
 const Picture* PictureOf(HWND box) {
-  wchar_t name[32] = {};
-  GetClassNameW(box, name, 32);
-  if (std::wstring_view(name) != kPictureBoxClass) return nullptr;
+  if (!HasWindowClass(box, kPictureBoxClass)) return nullptr;
   const auto* state = StateOf<PictureBoxState>(box);
   return state != nullptr ? &state->picture : nullptr;
 }

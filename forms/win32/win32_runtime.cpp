@@ -7,22 +7,13 @@
 #include "forms/win32/start_program.h"
 #include "forms/win32/text.h"
 #include "forms/win32/widgets.h"
+#include "forms/win32/window_state.h"
 
 namespace vestora::win32 {
 namespace {
 
-bool IsOurForm(HWND window) {
-  wchar_t name[32] = {};
-  return window != nullptr && GetClassNameW(window, name, 32) > 0 &&
-         std::wstring_view(name) == kFormClass;
-}
-
 bool IsPushButton(HWND window) {
-  wchar_t name[16] = {};
-  if (window == nullptr || GetClassNameW(window, name, 16) == 0 ||
-      CompareStringOrdinal(name, -1, L"Button", -1, TRUE) != CSTR_EQUAL) {
-    return false;
-  }
+  if (!HasWindowClass(window, L"Button")) return false;
   const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
@@ -106,7 +97,7 @@ void Win32Runtime::ReportUnhandledFailure(std::string_view what, std::string_vie
 
 bool HandleDialogKeys(MSG& message) {
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (!IsOurForm(root)) return false;
+  if (!HasWindowClass(root, kFormClass)) return false;
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     // Enter presses the button that has the focus, as a click would.
     HWND focus = GetFocus();

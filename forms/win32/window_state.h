@@ -18,6 +18,14 @@ inline void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
   RegisterClassExW(&windowClass);
 }
 
+// Whether the window is of the named class. Windows compares class names without regard to case,
+// and so does this.
+inline bool HasWindowClass(HWND window, const wchar_t* name) {
+  wchar_t actual[64] = {};
+  return window != nullptr && GetClassNameW(window, actual, 64) > 0 &&
+         CompareStringOrdinal(actual, -1, name, -1, TRUE) == CSTR_EQUAL;
+}
+
 template <typename State>
 State* StateOf(HWND window) {
   return reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -17,9 +17,10 @@
 #include <string_view>
 #include <utility>
 
+#include "app/link_launcher.h"
 #include "app/main_window.h"
 #include "catalog/catalog.h"
-#include "catalog/link_launcher.h"
+#include "catalog/link_commands.h"
 
 namespace {
 

@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/category_window.h"
+#include "app/link_launcher.h"
 #include "app/main_window.h"
 #include "catalog/catalog.h"
-#include "catalog/category_window.h"
-#include "catalog/link_launcher.h"
+#include "catalog/constants.h"
+#include "catalog/link_commands.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/pictures.h"
 #include "forms/win32/resources.h"

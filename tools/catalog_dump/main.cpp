@@ -15,9 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/link_launcher.h"
 #include "assets/assets.h"
 #include "catalog/catalog.h"
-#include "catalog/link_launcher.h"
+#include "catalog/link_commands.h"
 #include "tools/catalog_dump/image_probe.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "catalog/link_launcher.h"
+#include "catalog/link_commands.h"
 
 #include "catalog/constants.h"
 
@@ -68,14 +68,6 @@ std::string BuildCommandLine(const ItemLink& link) {
       break;
   }
   return {};
-}
-
-LaunchStyle StyleFor(LinkKind kind) {
-  return kind == LinkKind::OutfitPageLink ? LaunchStyle::NormalFocus : LaunchStyle::MinimizedFocus;
-}
-
-void Launch(const ItemLink& link, forms::Runtime& runtime) {
-  runtime.StartProgram(BuildCommandLine(link), StyleFor(link.kind));
 }
 
 }  // namespace vestora

@@ -1,9 +1,9 @@
-#include "catalog/category_window.h"
+#include "app/category_window.h"
 
 #include <string>
 
+#include "app/link_launcher.h"
 #include "catalog/catalog.h"
-#include "catalog/link_launcher.h"
 
 namespace vestora {
 namespace {
