@@ -505,6 +505,13 @@ bool PlantRecorder(const std::wstring& path) {
   return CopyFileW(recorder.c_str(), path.c_str(), FALSE) != FALSE;
 }
 
+// Removes a file once no running program holds it: a stand-in that has just written its line may
+// still be ending. False when the file is still there after the deadline.
+bool RemoveWhenFree(const std::wstring& path) {
+  return PumpUntil(
+      [&] { return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
+}
+
 std::vector<std::string> RecordedLines(const std::wstring& record) {
   std::vector<std::string> lines;
   HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -624,15 +631,15 @@ void StartProgramPassesTheExactCommandLine() {
     reason = failure.what();
   }
   CHECK_MSG(reason.starts_with("无法启动程序“vestora-no-such-program.exe”："), reason);
-  DeleteFileW(shellBesideUs.c_str());
-  DeleteFileW(planted.c_str());
+  CHECK(RemoveWhenFree(shellBesideUs));
+  CHECK(RemoveWhenFree(planted));
   const std::size_t before = RecordedLines(record).size();
   runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::StyleFor(links[2]->kind));
   CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
   DeleteFileW(record.c_str());
 
   // A press whose browser is missing: the user is told, and the program goes on.
-  DeleteFileW(browser.c_str());
+  CHECK(RemoveWhenFree(browser));
   vestora::app::Application program(runtime);
   CHECK(program.Start());
   for (const vestora::Category& category : vestora::Catalog()) {

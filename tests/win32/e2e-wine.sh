@@ -93,12 +93,17 @@ records() {
   wc -l <"$record"
 }
 
+# Whether at least this many starts are recorded (read anew at each call).
+recorded_at_least() {
+  [ "$(records)" -ge "$1" ]
+}
+
 # The next recorded start is this command line with this show style, and the started program's
 # first argument, as it reads its command line by Windows' rules, is the address. A program path
 # with a space comes in quotation marks, so that it reads as one; the rest is byte for byte.
 expect_start() {
   local line=$1 style=$2 address=$3 expected_count=$4
-  wait_until "start number $expected_count" test "$(records)" -ge "$expected_count"
+  wait_until "start number $expected_count" recorded_at_least "$expected_count"
   local got flags show first expected
   IFS=$'\t' read -r got flags show first < <(sed -n "${expected_count}p" "$record")
   case $line in
@@ -122,7 +127,7 @@ read -r width height _ _ < <(geometry "$main")
 [ "$width x $height" = "$main_width x $main_height" ] ||
   fail "main window's client area is $width x $height"
 
-step "every category window opens with its caption, client size and place, and every cell starts its command line once per press"
+step "every category window opens with its caption, client size and place; each cell starts once per press"
 declare -A button_x button_y
 while IFS=$'\t' read -r button x y _; do
   button_x[$button]=$x
