@@ -5,8 +5,10 @@
 # pairs, cells without a link) starts the program its command line names, once per press, with
 # that command line (a program path with spaces in quotation marks, the rest byte for byte) and
 # show style, and with the cell's address as the program's first argument as it reads its own
-# command line; the program ends when its last window closes. A recording stand-in plays both
-# programs: explorer.exe beside vestora.exe, and IEXPLORE.EXE at its path in the prefix.
+# command line; Wine's own browser, put back at its path, reads exactly the address from the
+# command line of a press; the program ends when its last window closes. A recording stand-in
+# plays both programs before that: explorer.exe beside vestora.exe, and IEXPLORE.EXE at its path
+# in the prefix.
 #   tests/win32/e2e-wine.sh <build folder, win64 or win32> <vestora-e2e-catalog>
 # The build folder's Wine loader (wine-lib.sh) runs the exes: a 32-bit build needs wine32.
 set -euo pipefail
@@ -120,6 +122,8 @@ expect_start() {
 }
 
 step "vestora.exe shows its main window"
+# Wine's browser says what it read from its command line (only its processes load ieframe).
+export WINEDEBUG=-all,trace+ieframe
 vwine_start "$work/app/vestora.exe"
 IFS=$'\t' read -r main_caption main_width main_height < <(catalog main)
 main=$(window_titled "$main_caption")
@@ -166,6 +170,43 @@ while IFS=$'\t' read -r form button width height placement left top caption; do
 done < <(catalog window)
 sleep 0.5
 [ "$(records)" -eq "$started" ] || fail "$(records) starts recorded, $started presses with a link"
+
+step "Wine's own browser reads exactly the address from the command line of a press"
+rm -f "$browser_dir/IEXPLORE.EXE"
+cp "$build/wine/template/drive_c/Program Files/Internet Explorer/iexplore.exe" "$browser_dir/"
+IFS=$'\t' read -r form cell x y address < <(catalog cell | awk -F'\t' '$5 ~ /show_v3/' | head -n 1)
+IFS=$'\t' read -r _ button _ _ _ _ _ caption < <(catalog window | awk -F'\t' -v f="$form" '$1 == f')
+click "$main" "${button_x[$button]}" "${button_y[$button]}"
+id=$(window_titled "$caption")
+click "$id" "$x" "$y"
+# It traces the text after its own path, quoted: in full, or only its start and "..." when long
+# (the first 200 characters or so: the whole host and path, the start of the query).
+browser_read() {
+  vwine_log | sed -n 's/.*:trace:ieframe:IEWinMain L"\(.*\) [0-9-]*$/\1/p' | head -n 1
+}
+browser_started() {
+  [ -n "$(browser_read)" ]
+}
+browser_window() {
+  xdotool search --onlyvisible --name '^Wine Internet Explorer$' 2>/dev/null | head -n 1 | grep .
+}
+browser_gone() {
+  ! browser_window >/dev/null
+}
+wait_until "Wine's browser to start" browser_started
+read_address=$(browser_read)
+case $read_address in
+  *'"...') read_address=${read_address%'"...'} && address=${address:0:${#read_address}} ;;
+  *) read_address=${read_address%'"'} ;;
+esac
+[ ${#read_address} -ge 100 ] && [ "$read_address" = "$address" ] ||
+  fail "Wine's browser read: $read_address
+  expected:               $address"
+wait_until "Wine's browser window" browser_window >/dev/null
+wmctrl -ic "$(browser_window)"
+wait_until "Wine's browser to close" browser_gone
+wmctrl -ic "$id"
+wait_until "$form to close" window_gone "$caption"
 
 step "the program ends with status 0 when its last window closes"
 click "$main" "${button_x[Command1]}" "${button_y[Command1]}"
