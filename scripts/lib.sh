@@ -15,14 +15,22 @@ VESTORA_PACKAGES=(
 )
 
 # The Windows program: the MinGW-w64 cross compilers, and Wine on a virtual display with a window
-# manager and the X tools to drive it for its tests. Only the 64-bit Wine: this machine runs no
-# 32-bit code, so the tests run the x86-64 twin of the program.
+# manager and the X tools to drive it for its tests. The 64-bit Wine runs the x86-64 twin of the
+# program everywhere; the 32-bit one (below) is added only where the machine runs 32-bit code.
 VESTORA_WINDOWS_PACKAGES=(
   cmake make python3
   mingw-w64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64
   wine wine64
   xvfb xauth openbox wmctrl xdotool x11-utils imagemagick
+)
+
+# The 32-bit Wine beside the 64-bit one, for the 32-bit program under WoW64 in a 64-bit prefix;
+# with the X extensions that the 64-bit Wine has here, so that both draw alike.
+VESTORA_WINE32_PACKAGES=(
+  wine32:i386
+  libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxcomposite1:i386
+  libxinerama1:i386 libxfixes3:i386 libxxf86vm1:i386
 )
 
 # Installs the packages named, or VESTORA_PACKAGES when none is.
@@ -42,6 +50,48 @@ vestora_install_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+}
+
+# Whether this machine runs 32-bit x86 programs, found out with nothing 32-bit installed: a
+# static program of three instructions, assembled and linked with binutils in <folder>, is
+# started. When it does not run, fails and sets vestora_no_32bit_reason. VESTORA_ASSUME_NO_32BIT=1
+# makes it answer no without trying, to try what the scripts do on a machine without.
+# Usage: vestora_runs_32bit_code <folder>
+vestora_runs_32bit_code() {
+  vestora_no_32bit_reason=""
+  if [ -n "${VESTORA_ASSUME_NO_32BIT:-}" ]; then
+    vestora_no_32bit_reason="VESTORA_ASSUME_NO_32BIT is set"
+    return 1
+  fi
+  local dir=$1/probe-i386
+  mkdir -p "$dir"
+  # exit(42) through the 32-bit system call gate.
+  printf '.globl _start\n_start:\n  movl $1, %%eax\n  movl $42, %%ebx\n  int $0x80\n' >"$dir/probe.s"
+  if ! as --32 -o "$dir/probe.o" "$dir/probe.s" || ! ld -m elf_i386 -o "$dir/probe" "$dir/probe.o"
+  then
+    vestora_no_32bit_reason="binutils could not make a 32-bit x86 program"
+    return 1
+  fi
+  local output status=0
+  output=$("$dir/probe" 2>&1) || status=$?
+  [ "$status" -eq 42 ] && return 0
+  output=${output##*: }
+  vestora_no_32bit_reason="a static 32-bit x86 program does not run here (${output:-status $status})"
+  return 1
+}
+
+# Adds the i386 architecture to dpkg when it lacks it, and installs the 32-bit Wine. Only for a
+# machine that runs 32-bit code (vestora_runs_32bit_code).
+vestora_install_wine32() {
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "Adding the i386 architecture to dpkg, for the 32-bit Wine"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo dpkg --add-architecture i386
+  fi
+  # A package found missing makes vestora_install_packages read the package lists again, the
+  # i386 ones included.
+  vestora_install_packages "${VESTORA_WINE32_PACKAGES[@]}"
 }
 
 vestora_build() {

@@ -66,6 +66,23 @@ std::string ProgramNamed(std::string_view commandLine) {
   return forms::SplitWindowsCommandLine(commandLine, kKnownPrograms).program;
 }
 
+// The command line the started program gets. A program reads its own command line by Windows'
+// rules (CommandLineToArgvW, the C runtime's argv), where an unquoted program part ends at the
+// first blank: a program path with a blank is put in quotation marks, as Windows itself writes
+// one, and everything after it follows byte for byte. Any other line goes through unchanged.
+std::wstring CommandLineFor(std::string_view commandLine, std::string_view program) {
+  const std::size_t start = commandLine.find_first_not_of(" \t");
+  if (start == std::string_view::npos || program.find_first_of(" \t") == std::string_view::npos ||
+      !commandLine.substr(start).starts_with(program)) {
+    return Wide(commandLine);
+  }
+  std::string quoted = "\"";
+  quoted += program;
+  quoted += '"';
+  quoted += commandLine.substr(start + program.size());
+  return Wide(quoted);
+}
+
 }  // namespace
 
 std::wstring ProgramFileOf(std::string_view commandLine) {
@@ -79,7 +96,7 @@ forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle 
     throw forms::Failure("无法启动程序“" + named + "”：" + SystemReason(ERROR_FILE_NOT_FOUND));
   }
   // CreateProcessW may write into the command line: it gets a copy of its own.
-  std::wstring line = Wide(commandLine);
+  std::wstring line = CommandLineFor(commandLine, named);
   line.push_back(L'\0');
 
   STARTUPINFOW startup{};

@@ -13,8 +13,10 @@ namespace vestora::win32 {
 // it is nowhere.
 std::wstring ProgramFileOf(std::string_view commandLine);
 
-// The command line goes to the program unchanged; the program file is named apart from it, so
-// that an unquoted path with spaces cannot start another program on the way. Throws
+// The program file is named apart from the command line, so that an unquoted path with spaces
+// cannot start another program on the way. The program gets the command line with its program
+// path in quotation marks when that path holds a space, the rest byte for byte, so that it reads
+// the arguments that follow the program as they stand; any other line goes unchanged. Throws
 // forms::Failure with the system's reason when the program cannot be started.
 forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle style);
 

@@ -505,6 +505,13 @@ bool PlantRecorder(const std::wstring& path) {
   return CopyFileW(recorder.c_str(), path.c_str(), FALSE) != FALSE;
 }
 
+// Removes a file once no running program holds it: a stand-in that has just written its line may
+// still be ending. False when the file is still there after the deadline.
+bool RemoveWhenFree(const std::wstring& path) {
+  return PumpUntil(
+      [&] { return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
+}
+
 std::vector<std::string> RecordedLines(const std::wstring& record) {
   std::vector<std::string> lines;
   HANDLE file = CreateFileW(record.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -525,26 +532,22 @@ struct Recorded {
   std::string commandLine;
   int flags = -1;
   int show = -1;
+  std::string firstArgument;
 };
 
+// A line of the stand-in's record: command line, flags, show style and first argument, split at
+// tabs (none of the command lines here holds one).
 Recorded Parse(const std::string& line) {
   Recorded recorded;
-  const std::size_t second = line.rfind('\t');
-  const std::size_t first = line.rfind('\t', second - 1);
-  if (first == std::string::npos || second == std::string::npos) return recorded;
-  recorded.commandLine = line.substr(0, first);
-  recorded.flags = std::stoi(line.substr(first + 1, second - first - 1));
-  recorded.show = std::stoi(line.substr(second + 1));
+  std::vector<std::string> fields;
+  std::istringstream stream(line);
+  for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
+  if (fields.size() < 3) return recorded;
+  recorded.commandLine = fields[0];
+  recorded.flags = std::stoi(fields[1]);
+  recorded.show = std::stoi(fields[2]);
+  if (fields.size() > 3) recorded.firstArgument = fields[3];
   return recorded;
-}
-
-// The arguments part of a recorded command line, after the program, quoted or not.
-std::string ArgumentsOf(const std::string& line, std::string_view program) {
-  if (line.starts_with('"')) {
-    const std::size_t close = line.find('"', 1);
-    return close == std::string::npos ? std::string() : line.substr(close + 1);
-  }
-  return line.substr(std::min(line.size(), program.size()));
 }
 
 void StartProgramPassesTheExactCommandLine() {
@@ -562,24 +565,45 @@ void StartProgramPassesTheExactCommandLine() {
   // A program at C:\Program.exe must not be what an unquoted browser path starts.
   CHECK(PlantRecorder(planted));
 
-  // One cell of each kind of link.
+  // One cell of each kind of link; the program as the started program must see it at the start
+  // of its command line (a path with spaces in quotation marks, so that it reads as one), and
+  // whether the address is in quotation marks in the line.
+  struct Kind {
+    vestora::LinkKind kind;
+    std::string_view program;
+    std::string_view seenProgram;
+    bool addressQuoted;
+  };
+  constexpr Kind kinds[] = {
+      {vestora::LinkKind::ItemPageLink, vestora::kShellProgram, "explorer.exe", true},
+      {vestora::LinkKind::FriendItemsLink, vestora::kShellProgram, "explorer.exe", true},
+      {vestora::LinkKind::OutfitPageLink, vestora::kBrowserProgram,
+       R"("C:\Program Files\Internet Explorer\IEXPLORE.EXE")", false},
+  };
   std::vector<const vestora::ItemLink*> links;
-  for (const vestora::LinkKind kind :
-       {vestora::LinkKind::ItemPageLink, vestora::LinkKind::FriendItemsLink,
-        vestora::LinkKind::OutfitPageLink}) {
+  for (const Kind& kind : kinds) {
     const vestora::ItemLink* found = nullptr;
     for (const vestora::Category& category : vestora::Catalog()) {
       for (const vestora::ItemCell& cell : category.cells) {
-        if (found == nullptr && cell.link.kind == kind) found = &cell.link;
+        if (found == nullptr && cell.link.kind == kind.kind) found = &cell.link;
       }
     }
     if (found != nullptr) links.push_back(found);
   }
-  CHECK_EQ(links.size(), std::size_t{3});
+  if (!CHECK_EQ(links.size(), std::size(kinds))) return;
 
   Win32Runtime runtime;
   for (std::size_t i = 0; i < links.size(); ++i) {
+    const Kind& kind = kinds[i];
     const std::string line = vestora::BuildCommandLine(*links[i]);
+    // The address is what follows the program and one space, without its quotation marks.
+    const std::string prefix = std::string(kind.program) + (kind.addressQuoted ? " \"" : " ");
+    if (!CHECK_MSG(line.starts_with(prefix), line)) continue;
+    std::string address = line.substr(prefix.size());
+    if (kind.addressQuoted && CHECK_MSG(address.ends_with('"'), line)) address.pop_back();
+    CHECK_MSG(address.starts_with("http://") && address.find_first_of(" \t\"") == std::string::npos,
+              address);
+
     const vestora::forms::LaunchStyle style = vestora::StyleFor(links[i]->kind);
     const vestora::forms::TaskNumber task = runtime.StartProgram(line, style);
     CHECK(task > 0);
@@ -587,17 +611,9 @@ void StartProgramPassesTheExactCommandLine() {
     const std::vector<std::string> lines = RecordedLines(record);
     if (!CHECK_MSG(lines.size() == i + 1, line)) break;
     const Recorded got = Parse(lines[i]);
-    const std::string_view program = links[i]->kind == vestora::LinkKind::OutfitPageLink
-                                         ? vestora::kBrowserProgram
-                                         : vestora::kShellProgram;
-    // Wine may quote a program path that has a space: the arguments are compared byte for byte,
-    // and the program without its quotes.
-    CHECK_EQ(ArgumentsOf(got.commandLine, program), line.substr(program.size()));
-    std::string recordedProgram = got.commandLine.substr(
-        0, got.commandLine.size() - ArgumentsOf(got.commandLine, program).size());
-    if (recordedProgram.starts_with('"'))
-      recordedProgram = recordedProgram.substr(1, recordedProgram.size() - 2);
-    CHECK_EQ(recordedProgram, std::string(program));
+    CHECK_EQ(got.commandLine, std::string(kind.seenProgram) + " " +
+                                  (kind.addressQuoted ? "\"" + address + "\"" : address));
+    CHECK_EQ(got.firstArgument, address);
     CHECK_EQ(got.flags & STARTF_USESHOWWINDOW, STARTF_USESHOWWINDOW);
     CHECK_EQ(got.show,
              style == vestora::forms::LaunchStyle::NormalFocus ? SW_SHOWNORMAL : SW_SHOWMINIMIZED);
@@ -615,15 +631,15 @@ void StartProgramPassesTheExactCommandLine() {
     reason = failure.what();
   }
   CHECK_MSG(reason.starts_with("无法启动程序“vestora-no-such-program.exe”："), reason);
-  DeleteFileW(shellBesideUs.c_str());
-  DeleteFileW(planted.c_str());
+  CHECK(RemoveWhenFree(shellBesideUs));
+  CHECK(RemoveWhenFree(planted));
   const std::size_t before = RecordedLines(record).size();
   runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::StyleFor(links[2]->kind));
   CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
   DeleteFileW(record.c_str());
 
   // A press whose browser is missing: the user is told, and the program goes on.
-  DeleteFileW(browser.c_str());
+  CHECK(RemoveWhenFree(browser));
   vestora::app::Application program(runtime);
   CHECK(program.Start());
   for (const vestora::Category& category : vestora::Catalog()) {

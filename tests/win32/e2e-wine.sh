@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # The real Windows program under Wine on a private display with a window manager, driven through
 # real X input as a user would: every category window opens from its main-window button with its
-# caption, client size and place; every "点我获取" of Form6, Form10 and Form4 (every kind of link,
-# swapped button pairs, a cell without a link) starts the program its command line names, with
-# that command line and show style, once per press; the program ends when its last window closes.
-# A recording stand-in plays both programs: explorer.exe beside vestora.exe, and IEXPLORE.EXE at
-# its path in the prefix.
-#   tests/win32/e2e-wine.sh <win64 build folder> <vestora-e2e-catalog>
+# caption, client size and place, and every "点我获取" in it (every kind of link, swapped button
+# pairs, cells without a link) starts the program its command line names, once per press, with
+# that command line (a program path with spaces in quotation marks, the rest byte for byte) and
+# show style, and with the cell's address as the program's first argument as it reads its own
+# command line; Wine's own browser, put back at its path, reads exactly the address from the
+# command line of a press; the program ends when its last window closes. A recording stand-in
+# plays both programs before that: explorer.exe beside vestora.exe, and IEXPLORE.EXE at its path
+# in the prefix.
+#   tests/win32/e2e-wine.sh <build folder, win64 or win32> <vestora-e2e-catalog>
+# The build folder's Wine loader (wine-lib.sh) runs the exes: a 32-bit build needs wine32.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -91,28 +95,35 @@ records() {
   wc -l <"$record"
 }
 
-# The next recorded start is this command line with this show style. Wine may quote a program
-# path that holds a space: the program is compared without its quotes, the rest byte for byte.
+# Whether at least this many starts are recorded (read anew at each call).
+recorded_at_least() {
+  [ "$(records)" -ge "$1" ]
+}
+
+# The next recorded start is this command line with this show style, and the started program's
+# first argument, as it reads its command line by Windows' rules, is the address. A program path
+# with a space comes in quotation marks, so that it reads as one; the rest is byte for byte.
 expect_start() {
-  local line=$1 style=$2 expected_count=$3
-  wait_until "start number $expected_count" test "$(records)" -ge "$expected_count"
-  local got flags show
-  IFS=$'\t' read -r got flags show < <(sed -n "${expected_count}p" "$record")
-  # The program ends at the first ".exe" (the browser's path holds spaces, its address none).
-  local program=${line%%.[Ee][Xx][Ee] *}
-  program=${line:0:$((${#program} + 4))}
-  local arguments=${line#"$program"}
-  case $got in
-    \""$program"\"*) got=$program${got#\""$program"\"} ;;
+  local line=$1 style=$2 address=$3 expected_count=$4
+  wait_until "start number $expected_count" recorded_at_least "$expected_count"
+  local got flags show first expected
+  IFS=$'\t' read -r got flags show first < <(sed -n "${expected_count}p" "$record")
+  case $line in
+    "explorer.exe \"$address\"") expected=$line ;;
+    *" $address") expected="\"${line% "$address"}\" $address" ;;
+    *) fail "a command line of unknown shape: $line" ;;
   esac
-  [ "$got" = "$line" ] || fail "started with: $got
-  expected:     $line"
+  [ "$got" = "$expected" ] || fail "started with: $got
+  expected:     $expected"
+  [ "$first" = "$address" ] || fail "first argument: $first
+  expected:       $address"
   [ $((flags & 1)) -eq 1 ] || fail "no show style was given: flags $flags"
   [ "$show" = "$style" ] || fail "show style $show for $line, expected $style"
-  [ -n "$arguments" ] || fail "no arguments in $line"
 }
 
 step "vestora.exe shows its main window"
+# Wine's browser says what it read from its command line (only its processes load ieframe).
+export WINEDEBUG=-all,trace+ieframe
 vwine_start "$work/app/vestora.exe"
 IFS=$'\t' read -r main_caption main_width main_height < <(catalog main)
 main=$(window_titled "$main_caption")
@@ -120,12 +131,13 @@ read -r width height _ _ < <(geometry "$main")
 [ "$width x $height" = "$main_width x $main_height" ] ||
   fail "main window's client area is $width x $height"
 
-step "every category window opens with its caption, client size and place"
+step "every category window opens with its caption, client size and place; each cell starts once per press"
 declare -A button_x button_y
 while IFS=$'\t' read -r button x y _; do
   button_x[$button]=$x
   button_y[$button]=$y
 done < <(catalog main-button)
+started=0
 while IFS=$'\t' read -r form button width height placement left top caption; do
   click "$main" "${button_x[$button]}" "${button_y[$button]}"
   id=$(window_titled "$caption")
@@ -141,32 +153,60 @@ while IFS=$'\t' read -r form button width height placement left top caption; do
     done
     [ "$got_x,$got_y" = "$left,$top" ] || fail "$form's client corner is at $got_x,$got_y, not $left,$top"
   fi
-  wmctrl -ic "$id"
-  wait_until "$form to close" window_gone "$caption"
-done < <(catalog window)
-
-step "every cell of Form6, Form10 and Form4 starts its command line once per press"
-started=0
-for form in Form6 Form10 Form4; do
-  IFS=$'\t' read -r _ button _ _ _ _ _ caption < <(catalog window | awk -F'\t' -v f="$form" '$1 == f')
-  click "$main" "${button_x[$button]}" "${button_y[$button]}"
-  id=$(window_titled "$caption")
+  pressed=0
   while IFS=$'\t' read -r cell x y address; do
     click "$id" "$x" "$y"
-    if [ "$address" = - ]; then
-      # No link: nothing starts. The next press with a link would show a stray start.
-      continue
-    fi
+    pressed=$((pressed + 1))
+    # No link: nothing starts. The next press with a link would show a stray start.
+    [ "$address" != - ] || continue
     IFS=$'\t' read -r style line < <(catalog launch | awk -F'\t' -v f="$form" -v b="$cell" \
       'BEGIN { OFS = "\t" } $1 == f && $2 == b { print $3, $4 }')
     started=$((started + 1))
-    expect_start "$line" "$style" "$started"
+    expect_start "$line" "$style" "$address" "$started"
   done < <(catalog cell | awk -F'\t' -v f="$form" 'BEGIN { OFS = "\t" } $1 == f { print $2, $3, $4, $5 }')
+  [ "$pressed" -gt 0 ] || fail "the catalog has no cells for $form"
   wmctrl -ic "$id"
   wait_until "$form to close" window_gone "$caption"
-done
+done < <(catalog window)
 sleep 0.5
 [ "$(records)" -eq "$started" ] || fail "$(records) starts recorded, $started presses with a link"
+
+step "Wine's own browser reads exactly the address from the command line of a press"
+rm -f "$browser_dir/IEXPLORE.EXE"
+cp "$build/wine/template/drive_c/Program Files/Internet Explorer/iexplore.exe" "$browser_dir/"
+IFS=$'\t' read -r form cell x y address < <(catalog cell | awk -F'\t' '$5 ~ /show_v3/' | head -n 1)
+IFS=$'\t' read -r _ button _ _ _ _ _ caption < <(catalog window | awk -F'\t' -v f="$form" '$1 == f')
+click "$main" "${button_x[$button]}" "${button_y[$button]}"
+id=$(window_titled "$caption")
+click "$id" "$x" "$y"
+# It traces the text after its own path, quoted: in full, or only its start and "..." when long
+# (the first 200 characters or so: the whole host and path, the start of the query).
+browser_read() {
+  vwine_log | sed -n 's/.*:trace:ieframe:IEWinMain L"\(.*\) [0-9-]*$/\1/p' | head -n 1
+}
+browser_started() {
+  [ -n "$(browser_read)" ]
+}
+browser_window() {
+  xdotool search --onlyvisible --name '^Wine Internet Explorer$' 2>/dev/null | head -n 1 | grep .
+}
+browser_gone() {
+  ! browser_window >/dev/null
+}
+wait_until "Wine's browser to start" browser_started
+read_address=$(browser_read)
+case $read_address in
+  *'"...') read_address=${read_address%'"...'} && address=${address:0:${#read_address}} ;;
+  *) read_address=${read_address%'"'} ;;
+esac
+[ ${#read_address} -ge 100 ] && [ "$read_address" = "$address" ] ||
+  fail "Wine's browser read: $read_address
+  expected:               $address"
+wait_until "Wine's browser window" browser_window >/dev/null
+wmctrl -ic "$(browser_window)"
+wait_until "Wine's browser to close" browser_gone
+wmctrl -ic "$id"
+wait_until "$form to close" window_gone "$caption"
 
 step "the program ends with status 0 when its last window closes"
 click "$main" "${button_x[Command1]}" "${button_y[Command1]}"

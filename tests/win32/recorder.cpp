@@ -1,9 +1,13 @@
 // A stand-in for a program that Vestora starts: it shows nothing and ends at once, after adding
 // one line to a record file for each start:
-//   <its command line, as GetCommandLineW gives it, in UTF-8> TAB <STARTUPINFO dwFlags> TAB
-//   <wShowWindow>
+//   <its command line, as GetCommandLineW gives it> TAB <STARTUPINFO dwFlags> TAB <wShowWindow>
+//   TAB <its first argument, as CommandLineToArgvW reads the command line, or nothing>
+// in UTF-8. The first argument is what a program that reads its arguments the usual way (a
+// browser's address) gets.
 // The record file is the one that VESTORA_RECORD_FILE names, else recorder.log next to the .exe.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <string>
 
@@ -30,14 +34,25 @@ std::wstring RecordFile() {
   return path + L"recorder.log";
 }
 
+std::wstring FirstArgument(const wchar_t* commandLine) {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(commandLine, &count);
+  if (arguments == nullptr) return {};
+  std::wstring first = count > 1 ? arguments[1] : L"";
+  LocalFree(arguments);
+  return first;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
-  const std::string line = Utf8(GetCommandLineW()) + '\t' + std::to_string(startup.dwFlags) + '\t' +
-                           std::to_string(startup.wShowWindow) + '\n';
+  const wchar_t* commandLine = GetCommandLineW();
+  const std::string line = Utf8(commandLine) + '\t' + std::to_string(startup.dwFlags) + '\t' +
+                           std::to_string(startup.wShowWindow) + '\t' +
+                           Utf8(FirstArgument(commandLine)) + '\n';
   // Appends whole lines even when two starts write at once: FILE_APPEND_DATA writes at the end.
   HANDLE file =
       CreateFileW(RecordFile().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,

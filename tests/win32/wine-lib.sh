@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Runs the Windows program's x86-64 build under Wine on a private virtual display. Sourced by the
+# Runs the Windows program's builds under Wine on a private virtual display. Sourced by the
 # Windows tests and benchmarks:
 #
 #   source tests/win32/wine-lib.sh
@@ -12,8 +12,10 @@
 #   vwine_run build-win64/tests/win32/recorder.exe ...     # runs to the end, returns its status
 #   vwine_teardown                    # ends the programs, the display and the prefix
 #
-# Only the 64-bit Wine is used (package wine64): this machine runs no 32-bit code. The 64-bit
-# loader is called directly; /usr/bin/wine would look for the 32-bit one first and warn.
+# Each .exe is started with the loader of its kind, called directly: a 64-bit one with the 64-bit
+# loader (package wine64), a 32-bit one with the 32-bit loader (package wine32, i386), which runs
+# it under WoW64 in the same 64-bit prefix. /usr/bin/wine would guess, and pick the 32-bit loader
+# for a 64-bit program when wine32 is there. A name that is no file (cmd) goes to the 64-bit one.
 #
 # Booting a prefix takes seconds and fills 700 MB, so each build folder boots one, once, under
 # <build>/wine/template; every test gets a copy of it made of hard links, which is instant and
@@ -21,6 +23,7 @@
 # are copied for real. Wine writes nowhere else in the prefix while programs run.
 
 VWINE_LOADER=${VWINE_LOADER:-/usr/lib/wine/wine64}
+VWINE_LOADER32=${VWINE_LOADER32:-/usr/lib/wine/wine}
 VWINE_SERVER=${VWINE_SERVER:-/usr/lib/wine/wineserver64}
 # How long a window may take to show, in seconds: the first start in a prefix is the slowest.
 VWINE_TIMEOUT=${VWINE_TIMEOUT:-60}
@@ -35,21 +38,41 @@ vwine_fail() {
   return 1
 }
 
+# The loader for a program: the 32-bit one for a 32-bit x86 .exe (its PE header's machine is
+# 0x14c), the 64-bit one for anything else. Usage: vwine_loader_for <program.exe or name>
+vwine_loader_for() {
+  local offset machine
+  if [ -f "$1" ]; then
+    offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+    machine=$(od -An -t x2 -j $((offset + 4)) -N 2 "$1" | tr -d ' ')
+    if [ "$machine" = 014c ]; then
+      [ -x "$VWINE_LOADER32" ] ||
+        vwine_fail "$VWINE_LOADER32 missing (package wine32:i386) for the 32-bit $1" || return 1
+      echo "$VWINE_LOADER32"
+      return 0
+    fi
+  fi
+  echo "$VWINE_LOADER"
+}
+
 # Exports WINEPREFIX (a private copy of <build>/wine/template, booted first if need be), WINEARCH,
-# WINELOADER, WINEDEBUG and WINEDLLOVERRIDES. Mono and Gecko are turned off: their installers
-# would otherwise ask to download. Usage: vwine_prefix <build folder>
+# WINELOADER, WINESERVER, WINEDEBUG and WINEDLLOVERRIDES. The prefix is a 64-bit one, booted by
+# the 64-bit loader; with wine32 installed it holds the 32-bit system too (WoW64). Mono and Gecko
+# are turned off: their installers would otherwise ask to download.
+# Usage: vwine_prefix <build folder>
 vwine_prefix() {
   local build
   build=$(cd "$1" && pwd) || return 1
   local template=$build/wine/template
-  export WINEARCH=win64 WINELOADER=$VWINE_LOADER WINEDEBUG=-all
+  export WINEARCH=win64 WINELOADER=$VWINE_LOADER WINESERVER=$VWINE_SERVER WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   [ -x "$VWINE_LOADER" ] || vwine_fail "$VWINE_LOADER missing (package wine64)" || return 1
   mkdir -p "$build/wine"
   # One boot at a time, so that tests starting together wait for the same template; booted again
-  # when Wine is not the one that booted it.
+  # when Wine is not the one that booted it, or when the 32-bit Wine came or went since.
   local version
   version=$("$VWINE_LOADER" --version 2>/dev/null)
+  [ ! -x "$VWINE_LOADER32" ] || version="$version with wine32"
   (
     flock 9
     if [ "$(cat "$template/.vestora-booted" 2>/dev/null)" != "$version" ]; then
@@ -103,7 +126,9 @@ vwine_start_display() {
 # Usage: vwine_start <program.exe> [arguments...]
 vwine_start() {
   [ -n "${WINEPREFIX:-}" ] || vwine_fail "vwine_prefix first" || return 1
-  "$VWINE_LOADER" "$@" >>"$vwine_dir/wine.log" 2>&1 &
+  local loader
+  loader=$(vwine_loader_for "$1") || return 1
+  "$loader" "$@" >>"$vwine_dir/wine.log" 2>&1 &
   VWINE_PID=$!
 }
 
@@ -111,7 +136,9 @@ vwine_start() {
 # Usage: vwine_run <program.exe> [arguments...]
 vwine_run() {
   [ -n "${WINEPREFIX:-}" ] || vwine_fail "vwine_prefix first" || return 1
-  "$VWINE_LOADER" "$@" >>"$vwine_dir/wine.log" 2>&1
+  local loader
+  loader=$(vwine_loader_for "$1") || return 1
+  "$loader" "$@" >>"$vwine_dir/wine.log" 2>&1
 }
 
 # Prints the X id of a visible top-level window of the process now, with exactly that title when

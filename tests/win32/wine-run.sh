@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine on a private display with a window manager, in a private
-# copy of the build's Wine prefix, and ends with the program's exit status. CTest's emulator for
-# the Windows build's tests. VESTORA_WINE_DPI, when set, is the screen's dots per inch.
+# copy of the build's Wine prefix, and ends with the program's exit status: a 32-bit program with
+# the 32-bit loader, under WoW64 (wine-lib.sh). CTest's emulator for the Windows builds' tests.
+# VESTORA_WINE_DPI, when set, is the screen's dots per inch.
 #   tests/win32/wine-run.sh <build folder> <program.exe> [arguments...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -16,6 +17,7 @@ if [ -n "${VESTORA_WINE_DPI:-}" ]; then
   "$VWINE_SERVER" -w
 fi
 vwine_start_display
+loader=$(vwine_loader_for "$1")
 status=0
-"$VWINE_LOADER" "$@" || status=$?
+"$loader" "$@" || status=$?
 exit "$status"

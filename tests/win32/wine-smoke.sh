@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The x86-64 Windows build started under Wine on a private display with a window manager:
-# Vestora shows its window and ends cleanly when a user closes it; the bare-window baseline has
-# the main window's client size and is black; the recording stand-in writes one line per start
-# with its command line and how it was asked to show.
-#   tests/win32/wine-smoke.sh [build folder, build-win64 by default]
+# A Windows build started under Wine on a private display with a window manager: Vestora shows
+# its window and ends cleanly when a user closes it; the bare-window baseline has the main
+# window's client size and is black; the recording stand-in writes one line per start with its
+# command line, how it was asked to show and its first argument.
+#   tests/win32/wine-smoke.sh [build folder, build-win64 by default; build-win32 needs wine32]
 set -euo pipefail
 export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -40,12 +40,12 @@ case $colour in *black* | *'#000000'*) ;; *) fail "the window's middle is $colou
 vwine_close "$window"
 vwine_wait "$VWINE_PID"
 
-echo "-- the stand-in records its command line and STARTUPINFO, one line per start"
+echo "-- the stand-in records its command line, STARTUPINFO and first argument, one line per start"
 record=$(mktemp -d)/record.tsv
 VESTORA_RECORD_FILE=$(vwine_path "$record")
 export VESTORA_RECORD_FILE
 recorder="$build/tests/win32/recorder.exe"
-vwine_run "$recorder" plain "two words" 服饰
+vwine_run "$recorder" "two words" plain 服饰
 # cmd's `start /min` asks for STARTF_USESHOWWINDOW (1) and a minimized window.
 windows_path=$(vwine_path "$recorder")
 vwine_run cmd /c start /min /wait "$windows_path" second
@@ -53,10 +53,11 @@ unset VESTORA_RECORD_FILE
 mapfile -t lines <"$record"
 rm -rf "$(dirname "$record")"
 [ ${#lines[@]} -eq 2 ] || fail "${#lines[@]} lines recorded: ${lines[*]}"
-[ "${lines[0]}" = "\"$windows_path\" plain \"two words\" 服饰"$'\t0\t1' ] ||
+[ "${lines[0]}" = "\"$windows_path\" \"two words\" plain 服饰"$'\t0\t1\ttwo words' ] ||
   fail "first start recorded as: ${lines[0]}"
-IFS=$'\t' read -r command flags show <<<"${lines[1]}"
+IFS=$'\t' read -r command flags show first <<<"${lines[1]}"
 [ "$command" = "\"$windows_path\" second" ] || fail "second start's command line: $command"
 [ "$flags/$show" = 1/2 ] || fail "second start's STARTUPINFO: flags $flags show $show"
+[ "$first" = second ] || fail "second start's first argument: $first"
 
 echo "PASS"
