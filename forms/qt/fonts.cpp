@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <thread>
+#include <utility>
 
 #include "assets/assets.h"
 
@@ -59,6 +60,7 @@ struct Reader {
     if (thread.joinable()) thread.join();
   }
   std::thread thread;
+  bool started = false;
   QString xingkai;  // written by the thread, read after Await
 };
 
@@ -73,7 +75,7 @@ void BeginReadingFontConfiguration() {
   Reader& reader = ConfigurationReader();
   // Fontconfig reads its configuration once per process and may be asked from any thread; the
   // toolkit finds it read when it first asks.
-  if (!reader.thread.joinable()) {
+  if (!std::exchange(reader.started, true)) {
     reader.thread = std::thread([&reader] {
       FcInit();
       reader.xingkai = InstalledXingkai();
@@ -118,18 +120,21 @@ bool InstallEmbeddedFonts() {
 QFont KaiFont(qreal pointSize) {
   // Whether the real face is installed does not change while the program runs: ask once, on the
   // configuration reader's thread when there is one.
-  static const QStringList families = [] {
-    QStringList chosen;
+  static const QString xingkai = [] {
     Reader& reader = ConfigurationReader();
-    const bool read = reader.thread.joinable();
     reader.Await();
-    const QString xingkai = read ? reader.xingkai : InstalledXingkai();
-    if (!xingkai.isEmpty()) chosen << xingkai;
-    return chosen << kEmbeddedKaiFamily << kEmbeddedSansFamily;
+    return reader.started ? reader.xingkai : InstalledXingkai();
   }();
-  // Each face of the list holds every character the Kai texts show, so no character is looked up
-  // in another font: that search, made up front for each script, would cost the start time.
-  QFont font = PlainFont(families, pointSize);
+  if (xingkai.isEmpty()) {
+    // Our own face alone, which holds every character the Kai texts show. Like the default face,
+    // it is one face for all scripts of a text, resolved once per size; a character it lacks
+    // would be looked up in the system's fonts.
+    return PlainFont({kEmbeddedKaiFamily}, pointSize);
+  }
+  // The real face, then ours for any character it lacks, and no other font: each face of the list
+  // holds every character the Kai texts show, and looking characters up in the system's fonts,
+  // made up front for each script when more than one family is named, would cost start time.
+  QFont font = PlainFont({xingkai, kEmbeddedKaiFamily, kEmbeddedSansFamily}, pointSize);
   font.setStyleStrategy(QFont::NoFontMerging);
   return font;
 }
