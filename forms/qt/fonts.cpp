@@ -131,9 +131,9 @@ QFont KaiFont(qreal pointSize) {
     // would be looked up in the system's fonts.
     return PlainFont({kEmbeddedKaiFamily}, pointSize);
   }
-  // The real face, then ours for any character it lacks, and no other font: each face of the list
-  // holds every character the Kai texts show, and looking characters up in the system's fonts,
-  // made up front for each script when more than one family is named, would cost start time.
+  // The real face, or ours should the toolkit fail to load it. Each face of the list holds every
+  // character the Kai texts show, so no character is looked up in another font: that search, made
+  // up front for each script when more than one family is named, would cost start time.
   QFont font = PlainFont({xingkai, kEmbeddedKaiFamily, kEmbeddedSansFamily}, pointSize);
   font.setStyleStrategy(QFont::NoFontMerging);
   return font;
