@@ -7,6 +7,7 @@ set(VESTORA_BENCHMARKS
   bench_category_windows  # press to every picture painted, against a bare window + decoding
   bench_growth            # resident memory over many rounds of opening and closing the windows
   bench_catalog           # command lines, command-line reading and catalog lookups
+  bench_grab              # the main window's pixels after its first paint, for comparisons
 )
 
 add_executable(bench_start EXCLUDE_FROM_ALL start.cpp)
@@ -25,6 +26,9 @@ target_link_libraries(bench_category_windows PRIVATE vestora_forms_qt)
 
 add_executable(bench_growth EXCLUDE_FROM_ALL growth.cpp probe.cpp)
 target_link_libraries(bench_growth PRIVATE vestora_forms_qt)
+
+add_executable(bench_grab EXCLUDE_FROM_ALL grab.cpp probe.cpp)
+target_link_libraries(bench_grab PRIVATE vestora_forms_qt)
 
 add_executable(bench_catalog EXCLUDE_FROM_ALL catalog.cpp)
 target_link_libraries(bench_catalog PRIVATE vestora_forms_qt)

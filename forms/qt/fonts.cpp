@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <thread>
+#include <utility>
 
 #include "assets/assets.h"
 
@@ -14,7 +15,7 @@ namespace vestora::qt {
 namespace {
 
 // The names the real Xingkai face goes by, English first.
-const QStringList kXingkaiNames = {QStringLiteral("STXingkai"), QStringLiteral("华文行楷")};
+constexpr const char* kXingkaiNames[] = {"STXingkai", "华文行楷"};
 
 // Plain weight and shape, whatever the family.
 QFont PlainFont(const QStringList& families, qreal pointSize) {
@@ -28,22 +29,39 @@ QFont PlainFont(const QStringList& families, qreal pointSize) {
   return font;
 }
 
-// The families of the platform's own user-interface font (not the application's, which is ours):
-// they stand in for any character our subset lacks.
-QStringList SystemFamilies() {
-  QStringList families = QFontDatabase::systemFont(QFontDatabase::GeneralFont).families();
-  families.removeAll(kEmbeddedSansFamily);
-  return families;
+// The name under which the system has the real Xingkai face, or an empty string. Asked of
+// fontconfig by exact family name, a plain look-up in its font list: the toolkit's family check
+// would also run the configuration's substitution rules for each name it does not find, as
+// costly as matching a font, and a face that merely stands in for Xingkai is not Xingkai.
+QString InstalledXingkai() {
+  QString found;
+  FcObjectSet* properties = FcObjectSetBuild(FC_FAMILY, nullptr);
+  for (const char* name : kXingkaiNames) {
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name));
+    FcFontSet* fonts = FcFontList(nullptr, pattern, properties);
+    const bool installed = fonts != nullptr && fonts->nfont > 0;
+    if (fonts != nullptr) FcFontSetDestroy(fonts);
+    FcPatternDestroy(pattern);
+    if (installed) {
+      found = QString::fromUtf8(name);
+      break;
+    }
+  }
+  FcObjectSetDestroy(properties);
+  return found;
 }
 
-// The thread reading the font configuration; a program that ends before waiting for it still
-// waits as it ends.
+// The thread reading the font configuration and looking for Xingkai; a program that ends before
+// waiting for it still waits as it ends.
 struct Reader {
   ~Reader() { Await(); }
   void Await() {
     if (thread.joinable()) thread.join();
   }
   std::thread thread;
+  bool started = false;
+  QString xingkai;  // written by the thread, read after Await
 };
 
 Reader& ConfigurationReader() {
@@ -57,7 +75,12 @@ void BeginReadingFontConfiguration() {
   Reader& reader = ConfigurationReader();
   // Fontconfig reads its configuration once per process and may be asked from any thread; the
   // toolkit finds it read when it first asks.
-  if (!reader.thread.joinable()) reader.thread = std::thread([] { FcInit(); });
+  if (!std::exchange(reader.started, true)) {
+    reader.thread = std::thread([&reader] {
+      FcInit();
+      reader.xingkai = InstalledXingkai();
+    });
+  }
 }
 
 void AwaitFontConfiguration() {
@@ -95,26 +118,34 @@ bool InstallEmbeddedFonts() {
 }
 
 QFont KaiFont(qreal pointSize) {
-  // Whether the real face is installed does not change while the program runs: ask once.
-  static const QStringList families = [] {
-    QStringList chosen;
-    for (const QString& name : kXingkaiNames) {
-      if (QFontDatabase::hasFamily(name)) {
-        chosen << name;
-        break;
-      }
-    }
-    return chosen << kEmbeddedKaiFamily << kEmbeddedSansFamily;
+  // Whether the real face is installed does not change while the program runs: ask once, on the
+  // configuration reader's thread when there is one.
+  static const QString xingkai = [] {
+    Reader& reader = ConfigurationReader();
+    reader.Await();
+    return reader.started ? reader.xingkai : InstalledXingkai();
   }();
-  // Each face of the list holds every character the Kai texts show, so no character is looked up
-  // in another font: that search, made up front for each script, would cost the start time.
-  QFont font = PlainFont(families, pointSize);
+  if (xingkai.isEmpty()) {
+    // Our own face alone, which holds every character the Kai texts show. Like the default face,
+    // it is one face for all scripts of a text, resolved once per size; a character it lacks
+    // would be looked up in the system's fonts.
+    return PlainFont({kEmbeddedKaiFamily}, pointSize);
+  }
+  // The real face, or ours should the toolkit fail to load it. Each face of the list holds every
+  // character the Kai texts show, so no character is looked up in another font: that search, made
+  // up front for each script when more than one family is named, would cost start time.
+  QFont font = PlainFont({xingkai, kEmbeddedKaiFamily, kEmbeddedSansFamily}, pointSize);
   font.setStyleStrategy(QFont::NoFontMerging);
   return font;
 }
 
 QFont DefaultFont() {
-  return PlainFont(QStringList{kEmbeddedSansFamily} + SystemFamilies(), kDefaultPointSize);
+  // The embedded face alone: it draws every text of the program. Characters it lacks still come
+  // from the system's fonts, which the toolkit then looks up for the first such character. Naming
+  // the system's user-interface family after ours would make the toolkit sort every installed
+  // font for each script up front, a cost that grows with the fonts of the desktop, to draw
+  // nothing but what our face draws.
+  return PlainFont({kEmbeddedSansFamily}, kDefaultPointSize);
 }
 
 }  // namespace vestora::qt

@@ -69,10 +69,21 @@ bool ProgramIconReady() {
 // The window's control that takes the focus first, kept on the window.
 const char* const kFirstFocusProperty = "vestoraFirstFocus";
 
-QFont FontFor(const forms::Font& font, const QFont& defaultFont) {
-  if (font.face == forms::FontFace::Kai) return KaiFont(font.points);
-  return defaultFont;
-}
+// The fonts of one window: one font per face and size, shared by the controls that use it, so
+// that the toolkit resolves each to a face once.
+class WindowFonts {
+ public:
+  const QFont& For(const forms::Font& font) {
+    if (font.face != forms::FontFace::Kai) return default_;
+    auto known = kai_.find(font.points);
+    if (known == kai_.end()) known = kai_.emplace(font.points, KaiFont(font.points)).first;
+    return known->second;
+  }
+
+ private:
+  QFont default_ = DefaultFont();
+  std::map<double, QFont> kai_;
+};
 
 // A control without colours of its own keeps the palette it inherits instead of being given a
 // copy of it: less work per control.
@@ -87,9 +98,8 @@ void SetColors(QWidget* widget, const forms::ControlDescription& control) {
   widget->setAutoFillBackground(control.background.has_value());
 }
 
-QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
-                      const QFont& defaultFont, const std::string& form,
-                      forms::FormEvents& events) {
+QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent, WindowFonts& fonts,
+                      const std::string& form, forms::FormEvents& events) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case forms::ControlKind::Frame: {
@@ -128,7 +138,7 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   widget->setObjectName(ToQString(control.name));
   widget->setGeometry(ToPixels(control.rect));
   // A font equal to the inherited one is not set again: that only costs time and memory.
-  const QFont font = FontFor(control.font, defaultFont);
+  const QFont& font = fonts.For(control.font);
   if (widget->font() != font) widget->setFont(font);
   // A picture box paints all of itself over its own background colour.
   if (control.kind != forms::ControlKind::PictureBox) SetColors(widget, control);
@@ -198,7 +208,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
         QRect(QPoint(form.clientLeft / kTwipsPerPixel, form.clientTop / kTwipsPerPixel), client));
   }
 
-  const QFont defaultFont = DefaultFont();
+  WindowFonts fonts;
   std::map<std::string_view, QWidget*> frames;
   // The controls that take the focus, with their focus positions.
   std::vector<std::pair<int, QWidget*>> focusable;
@@ -212,7 +222,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
       }
       parent = frame->second;
     }
-    QWidget* widget = BuildControl(control, parent, defaultFont, name, events);
+    QWidget* widget = BuildControl(control, parent, fonts, name, events);
     if (!control.text.empty()) texts.emplace_back(widget, control.text);
     if (control.kind == forms::ControlKind::Frame) frames.emplace(control.name, widget);
     if (widget->focusPolicy() != Qt::NoFocus) focusable.emplace_back(control.focusPosition, widget);
