@@ -360,15 +360,13 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case WM_SETFOCUS:
-      // The window got the focus itself: a minimized one keeps it and notes the control that had
-      // it; otherwise that control gets it back, as after a restore from minimized.
+      // The window got the focus itself, from one of its controls (it was minimized, or the
+      // system gave the window the focus as it came back): that control gets it back, once the
+      // window is no longer minimized. A minimized window holds the focus itself.
       if (state != nullptr) {
         HWND previous = reinterpret_cast<HWND>(wParam);
-        if (IsIconic(window)) {
-          if (previous != nullptr && IsChild(window, previous)) state->lastFocus = previous;
-        } else {
-          RestoreFocus(*state);
-        }
+        if (previous != nullptr && IsChild(window, previous)) state->lastFocus = previous;
+        if (!IsIconic(window)) RestoreFocus(*state);
         return 0;
       }
       break;
