@@ -118,8 +118,8 @@ void LayoutControls(FormState& state) {
 }
 
 // Gives the window its described client size. The frame around it is measured, not predicted:
-// where the system does not scale the title bar with the window's dpi (Windows 10 before 1703,
-// Wine), the prediction is off by the difference.
+// where the system does not scale the title bar with the window's dpi (per-monitor awareness
+// before Windows 10 1703, and Wine), the prediction is off by the difference.
 void FitClient(HWND window, const FormState& state) {
   const SIZE wanted = ClientSizeAt(state);
   for (int attempt = 0; attempt < 2; ++attempt) {
