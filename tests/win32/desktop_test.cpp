@@ -225,15 +225,23 @@ void CheckIcon(HWND window, WPARAM which, int sizeAt96, UINT dpi, const std::str
 
 // --- A window that moves to a screen of another dpi.
 
-std::pair<int, int> ClientSize(HWND window) {
-  RECT client;
-  GetClientRect(window, &client);
-  return {client.right, client.bottom};
-}
-
-std::pair<int, int> ClientSizeAt(const vestora::forms::FormDescription& form, UINT dpi) {
-  return {vestora::win32::ToPixels(form.clientWidth, dpi),
-          vestora::win32::ToPixels(form.clientHeight, dpi)};
+// Dispatches messages until the window manager is done with the window: its place and size have
+// held for a while and nothing of it waits to be painted.
+void Settle(HWND window) {
+  RECT last{};
+  GetWindowRect(window, &last);
+  ULONGLONG heldSince = GetTickCount64();
+  PumpUntil(
+      [&] {
+        RECT now;
+        GetWindowRect(window, &now);
+        if (!(now == last)) {
+          last = now;
+          heldSince = GetTickCount64();
+        }
+        return GetTickCount64() - heldSince >= 300 && GetUpdateRect(window, nullptr, FALSE) == 0;
+      },
+      5000);
 }
 
 // What the system does when a window is dragged to a screen of another dpi: it asks the window for
@@ -367,9 +375,9 @@ void WindowsFollowTheirScreensDpi() {
     Win32Runtime runtime;
     RecordingEvents events;
     runtime.ShowForm(form, events);
-    Pump();
     HWND window = runtime.Window(form.name);
     if (!CHECK(window != nullptr)) continue;
+    Settle(window);
     CheckAtDpi(runtime, form, systemDpi);
     const WindowState first = StateOf(runtime, form);
     std::vector<HFONT> fonts = first.fonts;
@@ -385,8 +393,7 @@ void WindowsFollowTheirScreensDpi() {
       const RECT suggested = DragToDpi(window, dpi, steps[i], moves[i]);
       dpi = steps[i];
       // The window manager answers the window's moves when it gets to them.
-      Pump();
-      PumpUntil([&] { return ClientSize(window) == ClientSizeAt(form, dpi); }, 2000);
+      Settle(window);
       RECT outer;
       GetWindowRect(window, &outer);
       {
@@ -585,10 +592,12 @@ void FocusComesBackToItsControl() {
     SetFocus(control);
     Pump();
     if (minimize) {
+      // The window manager minimizes the window in its own time: it is restored once it has.
       ShowWindow(window, SW_MINIMIZE);
-      PumpUntil([&] { return IsIconic(window) != FALSE; }, 2000);
+      Settle(window);
       ShowWindow(window, SW_RESTORE);
-      PumpUntil([&] { return !IsIconic(window) && GetFocus() == control; }, 2000);
+      Settle(window);
+      CHECK_MSG(!IsIconic(window), where + ": still minimized");
     } else {
       SetFocus(window);
       Pump();
