@@ -15,6 +15,7 @@ Function Newer(const char* name) {
 using DpiForWindow = UINT(WINAPI*)(HWND);
 using DpiForSystem = UINT(WINAPI*)();
 using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using MetricsForDpi = int(WINAPI*)(int, UINT);
 
 }  // namespace
 
@@ -44,6 +45,12 @@ RECT OuterRect(RECT client, DWORD style, DWORD extendedStyle, UINT dpi) {
     AdjustWindowRectEx(&client, style, FALSE, extendedStyle);
   }
   return client;
+}
+
+int MetricForDpi(int index, UINT dpi) {
+  static const auto forDpi = Newer<MetricsForDpi>("GetSystemMetricsForDpi");
+  if (forDpi != nullptr) return forDpi(index, dpi);
+  return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 }  // namespace vestora::win32

@@ -26,4 +26,8 @@ static_assert(ToPixels(9000, 96) == 600 && ToPixels(-1200, 96) == -80 && ToPixel
 // The outer window rectangle around a client rectangle, at the window's dpi.
 RECT OuterRect(RECT client, DWORD style, DWORD extendedStyle, UINT dpi);
 
+// A system metric (SM_CXICON, SM_CXSMICON, ...) for a window of that dpi. Where the system has no
+// metric per dpi (before Windows 10), every window has the system's dpi, whose metric it is.
+int MetricForDpi(int index, UINT dpi);
+
 }  // namespace vestora::win32

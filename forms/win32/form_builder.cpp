@@ -4,6 +4,7 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -34,8 +35,14 @@ struct FormState {
   std::vector<HWND> controls;  // one for each described control, in the same order
   std::vector<std::pair<FaceAndSize, HFONT>> fonts;
   HWND lastFocus = nullptr;
+  HICON bigIcon = nullptr;  // the window's icons, owned by it, at its dpi
+  HICON smallIcon = nullptr;
 
-  ~FormState() { DeleteFonts(); }
+  ~FormState() {
+    DeleteFonts();
+    if (bigIcon != nullptr) DestroyIcon(bigIcon);
+    if (smallIcon != nullptr) DestroyIcon(smallIcon);
+  }
   void DeleteFonts() {
     for (auto& [face, font] : fonts) DeleteObject(font);
     fonts.clear();
@@ -87,9 +94,16 @@ RECT ClientRectOnScreen(const FormState& state) {
           top + ToPixels(form.clientHeight, state.dpi)};
 }
 
-// Sizes the window to its client area and places every control, at the state's dpi.
-void Layout(HWND window, FormState& state) {
-  state.DeleteFonts();
+SIZE ClientSizeAt(const FormState& state) {
+  return {ToPixels(state.description.clientWidth, state.dpi),
+          ToPixels(state.description.clientHeight, state.dpi)};
+}
+
+// Places every control and gives it its font, at the state's dpi. The fonts of the dpi before
+// go once no control holds them.
+void LayoutControls(FormState& state) {
+  std::vector<std::pair<FaceAndSize, HFONT>> before = std::move(state.fonts);
+  state.fonts.clear();
   for (std::size_t i = 0; i < state.controls.size(); ++i) {
     const forms::ControlDescription& control = state.description.controls[i];
     HWND hwnd = state.controls[i];
@@ -98,11 +112,74 @@ void Layout(HWND window, FormState& state) {
                  ToPixels(control.rect.height, state.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.FontFor(control.font)), TRUE);
     if (control.kind == forms::ControlKind::PictureBox) SetPictureScale(hwnd, state.dpi);
+    if (control.kind == forms::ControlKind::Frame) SetFrameScale(hwnd, state.dpi);
   }
+  for (auto& [face, font] : before) DeleteObject(font);
+}
+
+// Gives the window its described client size. The frame around it is measured, not predicted:
+// where the system does not scale the title bar with the window's dpi (per-monitor awareness
+// before Windows 10 1703, and Wine), the prediction is off by the difference.
+void FitClient(HWND window, const FormState& state) {
+  const SIZE wanted = ClientSizeAt(state);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    RECT outer;
+    RECT client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    if (client.right == wanted.cx && client.bottom == wanted.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + wanted.cx - client.right,
+                 outer.bottom - outer.top + wanted.cy - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// Sizes the window to its client area and places every control, at the state's dpi.
+void Layout(HWND window, FormState& state) {
+  LayoutControls(state);
   const RECT outer =
       OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClient(window, state);
+}
+
+// The program's icon at the sizes for the window's dpi, each the group's own image of that size
+// where it has one. Loaded apart, not shared: a shared load returns the first size loaded
+// whatever size is asked for. The icons before go once the window no longer shows them.
+void SetIcons(HWND window, FormState& state) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (auto [which, metric, icon] : {std::tuple{ICON_BIG, SM_CXICON, &state.bigIcon},
+                                     std::tuple{ICON_SMALL, SM_CXSMICON, &state.smallIcon}}) {
+    const int size = MetricForDpi(metric, state.dpi);
+    auto* loaded = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconGroup), IMAGE_ICON, size, size, 0));
+    if (loaded == nullptr) continue;  // the one before stays
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(loaded));
+    if (*icon != nullptr) DestroyIcon(*icon);
+    *icon = loaded;
+  }
+}
+
+// Windows 11 rounds a window's corners and so hides a few pixels of the client area's corners:
+// every pixel of the described client area shows. Older systems have no such attribute.
+void AskForSquareCorners(HWND window) {
+  using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  static const SetAttribute setAttribute = []() -> SetAttribute {
+    // From the system folder only, never from beside the program.
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    path.resize(length);
+    HMODULE dwm = LoadLibraryW((path + L"\\dwmapi.dll").c_str());  // kept for the program's life
+    FARPROC found = dwm != nullptr ? GetProcAddress(dwm, "DwmSetWindowAttribute") : nullptr;
+    return reinterpret_cast<SetAttribute>(reinterpret_cast<void (*)()>(found));
+  }();
+  constexpr DWORD kWindowCornerPreference = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
+  constexpr DWORD kDoNotRound = 1;               // DWMWCP_DONOTROUND
+  if (setAttribute != nullptr) {
+    setAttribute(window, kWindowCornerPreference, &kDoNotRound, sizeof kDoNotRound);
+  }
 }
 
 // A manually placed window's client corner lands at its stored place, off the screen where that
@@ -203,6 +280,19 @@ LRESULT ColorStatic(FormState& state, HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
 }
 
+// As a dialog does: the control that last had the focus gets it back, else the first one. False
+// when the window has no control to take it.
+bool RestoreFocus(FormState& state) {
+  HWND control = state.lastFocus;
+  if (control == nullptr || !IsWindow(control) || !IsWindowVisible(control) ||
+      !IsWindowEnabled(control)) {
+    control = FirstInFocusOrder(state);
+  }
+  if (control == nullptr) return false;
+  SetFocus(control);
+  return true;
+}
+
 LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   FormState* state = OwnState<FormState>(window, message, lParam);
   switch (message) {
@@ -237,35 +327,74 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_GETMINMAXINFO:
       // The window has its described size even where that is larger than the screen (a large
-      // window at a high dpi), as it has on a screen that holds it.
+      // window at a high dpi), as it has on a screen that holds it: the size predicted for its
+      // dpi, or its client size in the frame it has now, whichever is larger.
       if (state != nullptr) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        const RECT outer =
+        const RECT predicted =
             OuterRect(ClientRectOnScreen(*state), kFormStyle, kFormExtendedStyle, state->dpi);
-        limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, outer.right - outer.left);
-        limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, outer.bottom - outer.top);
+        RECT outer;
+        RECT client;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        const SIZE wanted = ClientSizeAt(*state);
+        limits->ptMaxTrackSize.x =
+            std::max({limits->ptMaxTrackSize.x, predicted.right - predicted.left,
+                      outer.right - outer.left - client.right + wanted.cx});
+        limits->ptMaxTrackSize.y =
+            std::max({limits->ptMaxTrackSize.y, predicted.bottom - predicted.top,
+                      outer.bottom - outer.top - client.bottom + wanted.cy});
         return 0;
       }
       break;
     case WM_ACTIVATE:
-      // As a dialog does: the control that had the focus gets it back with its window.
+      // As a dialog does: the control that had the focus gets it back with its window, unless
+      // the window is minimized, where the window itself holds the focus.
       if (state != nullptr) {
         if (LOWORD(wParam) == WA_INACTIVE) {
           HWND focus = GetFocus();
           if (focus != nullptr && IsChild(window, focus)) state->lastFocus = focus;
-        } else if (state->lastFocus != nullptr && IsWindow(state->lastFocus)) {
-          SetFocus(state->lastFocus);
+        } else if (HIWORD(wParam) == 0 && RestoreFocus(*state)) {
           return 0;
         }
+      }
+      break;
+    case WM_SETFOCUS:
+      // The window got the focus itself, from one of its controls (it was minimized, or the
+      // system gave the window the focus as it came back): that control gets it back, once the
+      // window is no longer minimized. A minimized window holds the focus itself.
+      if (state != nullptr) {
+        HWND previous = reinterpret_cast<HWND>(wParam);
+        if (previous != nullptr && IsChild(window, previous)) state->lastFocus = previous;
+        if (!IsIconic(window)) RestoreFocus(*state);
+        return 0;
+      }
+      break;
+    case 0x02E4:  // WM_GETDPISCALEDSIZE: the size the window will have at another dpi
+      if (state != nullptr) {
+        const UINT dpi = LOWORD(wParam);
+        const forms::FormDescription& form = state->description;
+        const RECT outer =
+            OuterRect({0, 0, ToPixels(form.clientWidth, dpi), ToPixels(form.clientHeight, dpi)},
+                      kFormStyle, kFormExtendedStyle, dpi);
+        auto* size = reinterpret_cast<SIZE*>(lParam);
+        *size = {outer.right - outer.left, outer.bottom - outer.top};
+        return TRUE;
       }
       break;
     case 0x02E0:  // WM_DPICHANGED: the window moved to a screen of another dpi
       if (state != nullptr) {
         state->dpi = LOWORD(wParam);
-        Layout(window, *state);
+        LayoutControls(*state);
+        // Where the system suggests, as large as it suggests; then the client area checked.
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClient(window, *state);
+        if (state->description.hasIcon) SetIcons(window, *state);
+        // Children keep the pixels of their old size where they only grow: all drawn anew.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
       }
       break;
@@ -283,6 +412,31 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// How a window is first shown. The first window of the program shows as the program's launcher
+// asks (a shortcut set to "Minimized"), where that is normal or minimized; a window without a
+// maximize box never starts maximized. Neither command is one that the system replaces with the
+// launcher's on the first show, so the choice here is the one made.
+int ShowCommand() {
+  static bool first = true;
+  if (!std::exchange(first, false)) return SW_SHOWNOACTIVATE;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoW(&startup);
+  if ((startup.dwFlags & STARTF_USESHOWWINDOW) != 0) {
+    switch (startup.wShowWindow) {
+      case SW_SHOWMINIMIZED:
+        return SW_SHOWMINIMIZED;
+      case SW_MINIMIZE:
+      case SW_SHOWMINNOACTIVE:
+      case SW_FORCEMINIMIZE:
+        return SW_SHOWMINNOACTIVE;
+      default:
+        break;
+    }
+  }
+  return SW_SHOWNOACTIVATE;
 }
 
 }  // namespace
@@ -318,19 +472,11 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
 
   try {
     state.dpi = DpiOf(window);
+    AskForSquareCorners(window);
     BuildControls(window, state);
     Layout(window, state);
     Place(window, state);
-    if (form.hasIcon) {
-      const HINSTANCE instance = GetModuleHandleW(nullptr);
-      for (const auto& [which, metric] :
-           {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
-        const int size = GetSystemMetrics(metric);
-        HANDLE icon =
-            LoadImageW(instance, MAKEINTRESOURCEW(kIconGroup), IMAGE_ICON, size, size, LR_SHARED);
-        SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-      }
-    }
+    if (form.hasIcon) SetIcons(window, state);
     if (form.timer) SetTimer(window, kTimerId, static_cast<UINT>(form.timer->intervalMs), nullptr);
   } catch (...) {
     DestroyWindow(window);  // not built: nobody is told it closed
@@ -342,9 +488,13 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
 
 void ShowBuiltForm(HWND window) {
   FormState* state = StateOf<FormState>(window);
-  ShowWindow(window, SW_SHOWNORMAL);
+  const int show = ShowCommand();
+  ShowWindow(window, show);
+  // The window has no maximize box: whatever the system made of the first show, it is normal.
+  if (IsZoomed(window)) ShowWindow(window, SW_RESTORE);
   // A window manager may move a window as it maps it: the stored place holds all the same.
   if (state != nullptr) Place(window, *state);
+  if (IsIconic(window)) return;  // the first control gets the focus once it is restored
   if (state != nullptr) {
     if (HWND first = FirstInFocusOrder(*state)) SetFocus(first);
   }

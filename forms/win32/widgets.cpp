@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "forms/win32/dpi.h"
 #include "forms/win32/window_state.h"
 
 namespace vestora::win32 {
@@ -19,16 +20,23 @@ int Scaled(int pixels, UINT dpi) {
 
 struct FrameState {
   FrameSetup setup;
+  UINT dpi = 96;         // of the window the frame is in: it sets the caption's indent
   HFONT font = nullptr;  // the window's font, owned by the form
 };
 
-void PaintFrame(HWND window, FrameState& state) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
+void FillFrameBackground(HWND window, const FrameState& state, HDC dc) {
   RECT client;
   GetClientRect(window, &client);
   SetDCBrushColor(dc, state.setup.background);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// The whole frame into a device context: on the screen, or a child's for its parent's background
+// (a themed control draws its parent under its rounded corners so).
+void PaintFrame(HWND window, const FrameState& state, HDC dc) {
+  FillFrameBackground(window, state, dc);
+  RECT client;
+  GetClientRect(window, &client);
 
   HGDIOBJ oldFont = SelectObject(dc, state.font != nullptr ? static_cast<HGDIOBJ>(state.font)
                                                            : GetStockObject(DEFAULT_GUI_FONT));
@@ -43,9 +51,8 @@ void PaintFrame(HWND window, FrameState& state) {
   border.top = metrics.tmHeight / 2;
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
 
-  const UINT dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
-  const int padding = Scaled(kCaptionPadding, dpi);
-  RECT caption{Scaled(kCaptionIndent, dpi), 0, 0, metrics.tmHeight};
+  const int padding = Scaled(kCaptionPadding, state.dpi);
+  RECT caption{Scaled(kCaptionIndent, state.dpi), 0, 0, metrics.tmHeight};
   caption.right = caption.left + text.cx + 2 * padding;
   FillRect(dc, &caption, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   SetBkMode(dc, TRANSPARENT);
@@ -53,17 +60,26 @@ void PaintFrame(HWND window, FrameState& state) {
   DrawTextW(dc, state.setup.caption.c_str(), static_cast<int>(state.setup.caption.size()), &caption,
             DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
   SelectObject(dc, oldFont);
-  EndPaint(window, &paint);
 }
 
 LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = OwnState<FrameState>(window, message, lParam);
   switch (message) {
     case WM_ERASEBKGND:
-      return 1;  // painted whole in WM_PAINT
+      if (state != nullptr) FillFrameBackground(window, *state, reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_PRINTCLIENT:
+      if (state != nullptr && (lParam & PRF_CLIENT) != 0) {
+        PaintFrame(window, *state, reinterpret_cast<HDC>(wParam));
+        return 0;
+      }
+      break;
     case WM_PAINT:
       if (state != nullptr) {
-        PaintFrame(window, *state);
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintFrame(window, *state, dc);
+        EndPaint(window, &paint);
         return 0;
       }
       break;
@@ -175,7 +191,7 @@ void RegisterWidgetClasses() {
 }
 
 HWND CreateFrame(const FrameSetup& setup, HWND parent) {
-  auto* state = new FrameState{setup};
+  auto* state = new FrameState{setup, DpiOf(parent)};
   HWND frame = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, setup.caption.c_str(),
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
                                GetModuleHandleW(nullptr), state);
@@ -191,8 +207,21 @@ HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent) {
   return box;
 }
 
+void SetFrameScale(HWND frame, UINT dpi) {
+  if (!HasWindowClass(frame, kFrameClass)) return;
+  auto* state = StateOf<FrameState>(frame);
+  if (state == nullptr || state->dpi == dpi) return;
+  state->dpi = dpi;
+  InvalidateRect(frame, nullptr, TRUE);
+}
+
 void SetPictureScale(HWND box, UINT dpi) {
-  if (auto* state = StateOf<PictureBoxState>(box)) state->dpi = dpi;
+  if (!HasWindowClass(box, kPictureBoxClass)) return;
+  auto* state = StateOf<PictureBoxState>(box);
+  if (state == nullptr || state->dpi == dpi) return;
+  state->dpi = dpi;
+  // The box keeps its pixels when it only grows: the picture is drawn anew at its new size.
+  InvalidateRect(box, nullptr, FALSE);
 }
 
 const Picture* PictureOf(HWND box) {

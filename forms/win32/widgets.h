@@ -25,9 +25,13 @@ struct FrameSetup {
 // A frame; controls inside it are its child windows. Its commands and colour requests go on to
 // its parent, as if its controls were the parent's own.
 HWND CreateFrame(const FrameSetup& setup, HWND parent);
+// The dpi of the frame's window, which sets how far in its caption starts; the frame starts with
+// its parent's.
+void SetFrameScale(HWND frame, UINT dpi);
 
 // A picture box owns its picture. Dots per inch above 96 enlarge the picture with the layout.
 HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent);
+// Shown anew when the dpi changes.
 void SetPictureScale(HWND box, UINT dpi);
 // The box's picture, for checks; null when the window is no picture box.
 const Picture* PictureOf(HWND box);

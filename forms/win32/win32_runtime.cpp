@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "forms/win32/fonts.h"
 #include "forms/win32/form_builder.h"
 #include "forms/win32/start_program.h"
@@ -16,6 +19,58 @@ bool IsPushButton(HWND window) {
   if (!HasWindowClass(window, L"Button")) return false;
   const LONG_PTR type = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+BOOL CALLBACK NoteProgramWindow(HWND window, LPARAM found) {
+  if (HasWindowClass(window, kFormClass)) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  }
+  return TRUE;
+}
+
+// The program's windows: its thread's windows of the form class.
+std::vector<HWND> ProgramWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), NoteProgramWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// The window a box belongs to: the active one of the program's, else the topmost that is shown
+// and not minimized (the system hides what a minimized window owns). Null when there is none.
+HWND BoxOwner(const std::vector<HWND>& windows) {
+  HWND active = GetActiveWindow();
+  if (std::ranges::find(windows, active) != windows.end() && !IsIconic(active)) return active;
+  for (HWND window = GetTopWindow(nullptr); window != nullptr;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    if (std::ranges::find(windows, window) != windows.end() && IsWindowVisible(window) &&
+        !IsIconic(window)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+// A box that the program waits for: it belongs to the active window, so that a click on any of
+// the program's windows or on their taskbar buttons brings it to the front, and every other
+// window of the program waits with it until it is dismissed.
+void ShowProgramBox(const std::wstring& text, const std::wstring& title, UINT style) {
+  const std::vector<HWND> windows = ProgramWindows();
+  HWND owner = BoxOwner(windows);
+  // The system disables the owner; the other windows are disabled here, and only those that
+  // were enabled are enabled again.
+  std::vector<HWND> disabled;
+  for (HWND window : windows) {
+    if (window != owner && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      disabled.push_back(window);
+    }
+  }
+  // Without an owner, the system disables every window of the program itself.
+  MessageBoxW(owner, text.c_str(), title.c_str(),
+              style | MB_SETFOREGROUND | (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL));
+  for (HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
 }
 
 }  // namespace
@@ -33,7 +88,7 @@ void Win32Runtime::ShowForm(const forms::FormDescription& form, forms::FormEvent
   if (HWND open = Window(form.name)) {
     // Already open: the same window comes to the front, restored if it was minimized.
     if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
-    ShowWindow(open, SW_SHOW);
+    ShowWindow(open, SW_SHOWNA);
     SetForegroundWindow(open);
     BringWindowToTop(open);
     return;
@@ -72,8 +127,7 @@ void Win32Runtime::SetLabelVisible(std::string_view form, std::string_view label
 
 void Win32Runtime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
   // Modal for the program: every window of it waits until the box is dismissed.
-  MessageBoxW(nullptr, Wide(prompt).c_str(), Wide(title).c_str(),
-              static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND);
+  ShowProgramBox(Wide(prompt), Wide(title), static_cast<UINT>(style));
 }
 
 forms::TaskNumber Win32Runtime::StartProgram(std::string_view commandLine,
@@ -88,8 +142,7 @@ std::string FailureText(std::string_view what, std::string_view reason) {
 
 void Win32Runtime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
   try {
-    MessageBoxW(nullptr, Wide(FailureText(what, reason)).c_str(), L"Vestora",
-                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+    ShowProgramBox(Wide(FailureText(what, reason)), L"Vestora", MB_OK | MB_ICONERROR);
   } catch (...) {
     // Nothing is left to tell the user with; the program goes on regardless.
   }

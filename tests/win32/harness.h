@@ -1,0 +1,94 @@
+// A small harness for the Windows tests that run under Wine: each check that fails is printed with
+// its place and the test goes on after it; the thread's messages are dispatched as the program's
+// loop does; a table of named tests runs in order and the exit status says whether all passed.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "forms/runtime.h"
+#include "forms/win32/win32_runtime.h"
+#include "forms/win32/windows_api.h"
+
+namespace vestora::test {
+
+inline int failedChecks = 0;
+
+inline bool Check(bool passed, const std::string& what, const char* file, int line) {
+  if (!passed) {
+    ++failedChecks;
+    std::printf("    %s:%d: %s\n", file, line, what.c_str());
+  }
+  return passed;
+}
+
+template <typename A, typename B>
+bool CheckEqual(const A& actual, const B& expected, const char* text, const char* file, int line) {
+  if (actual == expected) return true;
+  std::ostringstream what;
+  what << text << ": got " << actual << ", expected " << expected;
+  return Check(false, what.str(), file, line);
+}
+
+#define CHECK(condition) ::vestora::test::Check((condition), #condition, __FILE__, __LINE__)
+#define CHECK_MSG(condition, message)                                                         \
+  ::vestora::test::Check((condition), std::string(#condition) + " -- " + (message), __FILE__, \
+                         __LINE__)
+#define CHECK_EQ(actual, expected) \
+  ::vestora::test::CheckEqual((actual), (expected), #actual, __FILE__, __LINE__)
+
+// Dispatches the thread's messages until the condition holds or a generous deadline passes. False
+// when the deadline passed first.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD deadlineMs = 10'000) {
+  const ULONGLONG deadline = GetTickCount64() + deadlineMs;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;
+      if (win32::HandleDialogKeys(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+inline void Pump() {
+  PumpUntil([] { return false; }, 50);
+}
+
+struct RecordingEvents final : forms::FormEvents {
+  void Pressed(std::string_view, std::string_view) noexcept override {}
+  void Ticked(std::string_view, std::string_view) noexcept override {}
+  void Closed(std::string_view) noexcept override {}
+};
+
+struct Test {
+  const char* name;
+  void (*run)();
+};
+
+// Runs the tests in order; the exit status of the test program.
+template <std::size_t N>
+int RunTests(const Test (&tests)[N]) {
+  int passed = 0;
+  int failed = 0;
+  for (const Test& test : tests) {
+    const int before = failedChecks;
+    std::printf("%s\n", test.name);
+    std::fflush(stdout);
+    test.run();
+    const bool ok = failedChecks == before;
+    std::printf("  %s\n", ok ? "PASS" : "FAIL");
+    std::fflush(stdout);
+    (ok ? passed : failed) += 1;
+  }
+  std::printf("%d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace vestora::test
