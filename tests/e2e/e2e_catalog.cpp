@@ -6,8 +6,8 @@
 //   window      window   main-button  client-width  client-height  manual|system  left  top
 //               caption                                                  (screen pixels)
 //   cell        window   button  centre-x  centre-y  address-or-"-"
-//   launch      window   button  show-style  command-line      (cells with a link only; the
-//               Windows program hands the command line to the system as it stands)
+//   launch      window   button  show-style  command-line      (cells with a link only, as
+//               built; the Windows program puts a program path with a space in quotation marks)
 // The address is the one the browser must be handed: for a shell line the text between its
 // quotation marks, for a browser line what follows the browser's path and one space.
 #include <cstdio>
