@@ -16,6 +16,21 @@ std::string CellPlace(const Category& category, const ItemCell& cell) {
   return place;
 }
 
+// What a cell's picture shows, as far as the catalog knows it: a cartoon figure dressed in one of
+// the category's outfits, or one of its background scenes.
+std::string PictureDescription(const Category& category) {
+  const std::string title(category.title);
+  switch (category.group) {
+    case CategoryGroup::Girls:
+      return "卡通女生形象，穿着一套" + title + "服装";
+    case CategoryGroup::Boys:
+      return "卡通男生形象，穿着一套" + title + "服装";
+    case CategoryGroup::Backgrounds:
+      break;
+  }
+  return "QQ秀背景图：" + title + "风景";
+}
+
 }  // namespace
 
 forms::FormDescription DescribeCategoryWindow(const Category& category) {
@@ -31,6 +46,7 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
       .background = forms::kBlack,
   };
   form.controls.reserve(category.cells.size() * 2);
+  const std::string description = PictureDescription(category);
   for (const ItemCell& cell : Cells(category)) {
     const std::string place = CellPlace(category, cell);
     form.controls.push_back({
@@ -42,6 +58,7 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
         .focusPosition = cell.pictureFocus,
         .picture = PictureFileName(category, cell),
         .accessibleName = place + " 图片",
+        .accessibleDescription = description,
     });
     form.controls.push_back({
         .kind = forms::ControlKind::PushButton,

@@ -8,8 +8,10 @@
 #include <QTranslator>
 
 #include "assets/assets.h"
+#include "forms/qt/accessibility.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
+#include "forms/qt/motion_setting.h"
 #include "forms/qt/start_program.h"
 #include "forms/qt/style.h"
 
@@ -89,6 +91,10 @@ void QtRuntime::SetLabelVisible(std::string_view form, std::string_view label, b
   Control(form, label)->setVisible(visible);
 }
 
+bool QtRuntime::AnimationsOff() {
+  return DesktopAnimationsOff();
+}
+
 void QtRuntime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
   QMessageBox box(IconFor(style), ToQString(title), ToQString(prompt), QMessageBox::Ok);
   box.setObjectName(QStringLiteral("MessageBox"));
@@ -144,6 +150,8 @@ void PrepareApplication() {
   InstallChineseTexts();
   InstallEmbeddedFonts();
   InstallStyle();
+  InstallAccessibility();
+  BeginReadingMotionSetting();
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);

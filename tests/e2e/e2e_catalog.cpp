@@ -8,6 +8,9 @@
 //   cell        window   button  centre-x  centre-y  address-or-"-"
 //   launch      window   button  show-style  command-line      (cells with a link only; the
 //               Windows program hands the command line to the system as it stands)
+//   control     window   control  frame|label|picture|button  focus-position  accessible-name
+//               description-or-"-"                     (every control of every window, as
+//               screen readers are to be told about it)
 // The address is the one the browser must be handed: for a shell line the text between its
 // quotation marks, for a browser line what follows the browser's path and one space.
 #include <cstdio>
@@ -17,6 +20,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/category_window.h"
 #include "app/link_launcher.h"
 #include "app/main_window.h"
 #include "catalog/catalog.h"
@@ -114,12 +118,40 @@ void PrintCategories() {
   }
 }
 
+std::string KindName(forms::ControlKind kind) {
+  switch (kind) {
+    case forms::ControlKind::Frame:
+      return "frame";
+    case forms::ControlKind::Label:
+      return "label";
+    case forms::ControlKind::PictureBox:
+      return "picture";
+    case forms::ControlKind::PushButton:
+      return "button";
+  }
+  return "-";
+}
+
+void PrintControls(const forms::FormDescription& form) {
+  for (const forms::ControlDescription& control : form.controls) {
+    Print({"control", S(form.name), S(control.name), KindName(control.kind),
+           S(control.focusPosition), control.accessibleName,
+           control.accessibleDescription.empty() ? "-" : control.accessibleDescription});
+  }
+}
+
+void PrintAllControls() {
+  PrintControls(app::MainWindowDescription());
+  for (const Category& category : Catalog()) PrintControls(DescribeCategoryWindow(category));
+}
+
 }  // namespace
 
 int main() {
   try {
     PrintMainWindow();
     PrintCategories();
+    PrintAllControls();
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "vestora-e2e-catalog: %s\n", failure.what());
     return 1;
