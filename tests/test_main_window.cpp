@@ -166,7 +166,12 @@ class MainWindowTest : public QObject {
       QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
       role = reader && reader->role() == QAccessible::AlertMessage ? "alert" : "other";
       title = reader ? reader->text(QAccessible::Name) : QString();
-      text = reader ? reader->text(QAccessible::Description) : QString();
+      text.clear();
+      for (int i = 0; reader && i < reader->childCount(); ++i) {
+        if (reader->child(i)->role() == QAccessible::StaticText) {
+          text += reader->child(i)->text(QAccessible::Name);
+        }
+      }
     };
     {
       const auto watch = testing::WhenModalBoxShows(read);

@@ -1,8 +1,8 @@
 // What screen readers are told about the program's windows and controls, through Qt's
 // accessibility interfaces: a window is a frame named by its caption, a framed group a grouping
-// named by its caption, a picture box an image with its name and a description of what it shows,
-// and the message boxes alerts with their text. Labels and push buttons keep Qt's own (label,
-// push button).
+// named by its caption, a picture box an image with its name and a description of what it shows.
+// Labels, push buttons and the message boxes keep Qt's own roles: label, push button, and an
+// alert whose label holds its text.
 #pragma once
 
 namespace vestora::qt {

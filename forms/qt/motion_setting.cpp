@@ -67,7 +67,9 @@ void Note(const QString& nameSpace, const QString& key, const QVariant& value) {
 
 }  // namespace
 
-// Receives the portal's announcements of changed settings.
+// Receives the portal's announcements of changed settings: a namespace, a key and the value. The
+// slot takes the whole message: Qt 6.4's D-Bus does not connect a bus signal to a slot that takes
+// a QDBusVariant.
 class MotionSettingListener final : public QObject {
   Q_OBJECT
 
@@ -75,8 +77,10 @@ class MotionSettingListener final : public QObject {
   using QObject::QObject;
 
  public slots:
-  void SettingChanged(const QString& nameSpace, const QString& key, const QDBusVariant& value) {
-    Note(nameSpace, key, value.variant());
+  void SettingChanged(const QDBusMessage& message) {
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() != 3) return;
+    Note(arguments[0].toString(), arguments[1].toString(), arguments[2]);
   }
 };
 
@@ -104,7 +108,7 @@ void ReadAll() {
   if (!bus.isConnected()) return;
   auto* listener = new MotionSettingListener(qApp);
   bus.connect(kService, kPath, kInterface, QStringLiteral("SettingChanged"), listener,
-              SLOT(SettingChanged(QString, QString, QDBusVariant)));
+              SLOT(SettingChanged(QDBusMessage)));
   for (const Setting& setting : kSettings) Read(bus, setting);
 }
 

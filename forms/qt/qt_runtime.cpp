@@ -44,10 +44,11 @@ QMessageBox::Icon IconFor(int style) {
 
 QtRuntime::~QtRuntime() {
   // Windows still open when the runtime goes away close silently: the program that listened for
-  // their closing may be gone already.
+  // their closing may be gone already. Only that connection goes (its context is the window);
+  // others, such as the accessibility cache's, must still hear of the window's end.
   for (auto& [name, window] : windows_) {
     if (window) {
-      QObject::disconnect(window, &QObject::destroyed, nullptr, nullptr);
+      QObject::disconnect(window, &QObject::destroyed, window, nullptr);
       delete window;
     }
   }

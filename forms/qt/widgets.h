@@ -34,7 +34,6 @@ class PictureBox final : public QWidget {
 
   // The pixels the box draws, decoded anew.
   QImage Picture() const;
-  QSize PictureSize() const { return picture_.size; }
   // Picture boxes alive in the program, for leak checks.
   static int LiveCount();
 

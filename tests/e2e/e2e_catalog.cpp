@@ -2,6 +2,7 @@
 // lines with no empty field ("-" stands for "none"):
 //   main        caption  client-width  client-height                       (pixels)
 //   notice      button   title
+//   notice-text prompt                                                 (the notice box's text)
 //   main-button button   centre-x  centre-y  window-it-opens-or-"-"        (client pixels)
 //   window      window   main-button  client-width  client-height  manual|system  left  top
 //               caption                                                  (screen pixels)
@@ -83,6 +84,7 @@ void PrintMainWindow() {
   Print({"main", S(app::kMainCaption), S(Pixels(app::kMainClientWidth)),
          S(Pixels(app::kMainClientHeight))});
   Print({"notice", S(app::kNoticeButton), S(app::kNoticeTitle)});
+  Print({"notice-text", S(app::kNoticePrompt)});
   for (const app::MainControl& control : app::kMainControls) {
     if (control.kind != forms::ControlKind::PushButton) continue;
     int originX = 0;

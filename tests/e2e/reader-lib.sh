@@ -4,17 +4,24 @@
 # stand-in xdg-open, with the program's accessibility always on.
 
 if [ -z "${VESTORA_READER_SESSION:-}" ]; then
-  for tool in dbus-run-session python3; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "SKIP: $tool is not installed"
-      exit 77
+  if ! command -v dbus-run-session >/dev/null; then
+    echo "SKIP: dbus-run-session is not installed"
+    exit 77
+  fi
+  # The system's Python, which the Debian packages of pyatspi and dbus-python are for, before
+  # any other on the PATH.
+  READER_PYTHON=""
+  for candidate in /usr/bin/python3 python3; do
+    if "$candidate" -c 'import pyatspi, dbus' 2>/dev/null; then
+      READER_PYTHON=$candidate
+      break
     fi
   done
-  if ! python3 -c 'import pyatspi, dbus' 2>/dev/null; then
+  if [ -z "$READER_PYTHON" ]; then
     echo "SKIP: python3-pyatspi or python3-dbus is not installed"
     exit 77
   fi
-  export VESTORA_READER_SESSION=1
+  export VESTORA_READER_SESSION=1 READER_PYTHON
   exec dbus-run-session -- bash "$0" "$@"
 fi
 
@@ -31,6 +38,7 @@ reader_pids=()
 # What the test started besides lib.sh's display and program ends with it, whatever the outcome.
 reader_cleanup() {
   local status=$? pid
+  set +e
   for pid in "${reader_pids[@]}"; do
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true

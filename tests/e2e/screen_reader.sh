@@ -10,5 +10,5 @@ reader_start_bus
 e2e_start
 E2E_RECORD=$e2e_record E2E_OPENER=$e2e_stub_dir/xdg-open E2E_CATALOG_FILE=$e2e_catalog_file \
   MAIN_WINDOW_ID=$main_id E2E_TIMEOUT=$E2E_TIMEOUT \
-  python3 "$reader_dir/atspi_reader.py" tree
+  "$READER_PYTHON" "$reader_dir/atspi_reader.py" tree
 echo "PASS"

@@ -7,10 +7,10 @@ source "$(dirname "$0")/reader-lib.sh"
 
 reader_start_bus
 portal_ready=$e2e_dir/portal.ready
-reader_background python3 "$reader_dir/fake_portal.py" "$portal_ready"
+reader_background "$READER_PYTHON" "$reader_dir/fake_portal.py" "$portal_ready"
 portal_pid=${reader_pids[-1]}
 e2e_wait_for "the stand-in portal" test -s "$portal_ready"
 e2e_start
 PORTAL_PID=$portal_pid E2E_CATALOG_FILE=$e2e_catalog_file E2E_TIMEOUT=$E2E_TIMEOUT \
-  python3 "$reader_dir/atspi_reader.py" still
+  "$READER_PYTHON" "$reader_dir/atspi_reader.py" still
 echo "PASS"
