@@ -1,8 +1,11 @@
 #include "forms/win32/accessibility.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "forms/win32/win32_runtime.h"
 
@@ -40,24 +43,30 @@ const Oleacc& Library() {
   return library;
 }
 
+// Interface ids as the headers declare them (__uuidof): oleacc's import library has a symbol of
+// IID_IAccessible's name that is no GUID, and which one a program gets depends on its link order.
+
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The client area of one of the program's controls: its role and name are its own; everything
-// else, its children, place, state and navigation included, is the standard object's.
+// The client area of one of the program's controls: its name, and for the program's own classes
+// its role, are its own; everything else, its children, place, state and navigation included, is
+// the standard object's.
 class ControlObject final : public IAccessible {
  public:
-  ControlObject(HWND window, LONG role, IAccessible* standard)
-      : window_(window), role_(role), standard_(standard) {}
+  // No name: the window's text. No role: the standard object's.
+  ControlObject(HWND window, std::optional<std::wstring> name, std::optional<LONG> role,
+                IAccessible* standard)
+      : window_(window), name_(std::move(name)), role_(role), standard_(standard) {}
   ControlObject(const ControlObject&) = delete;
   ControlObject& operator=(const ControlObject&) = delete;
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        IsEqualIID(iid, IID_IAccessible)) {
+    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDispatch)) ||
+        IsEqualIID(iid, __uuidof(IAccessible))) {
       *object = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -97,19 +106,24 @@ class ControlObject final : public IAccessible {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
     if (name == nullptr) return E_POINTER;
     *name = nullptr;
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
+    std::wstring text;
+    if (name_) {
+      text = *name_;
+    } else {
+      text.resize(static_cast<std::size_t>(GetWindowTextLengthW(window_)) + 1);
+      text.resize(static_cast<std::size_t>(
+          GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
+    }
     if (text.empty()) return S_FALSE;
     *name = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *name != nullptr ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (!IsSelf(child)) return standard_->get_accRole(child, role);
+    if (!IsSelf(child) || !role_) return standard_->get_accRole(child, role);
     if (role == nullptr) return E_POINTER;
     VariantInit(role);
     role->vt = VT_I4;
-    role->lVal = role_;
+    role->lVal = *role_;
     return S_OK;
   }
 
@@ -178,29 +192,63 @@ class ControlObject final : public IAccessible {
 
   LONG references_ = 1;
   HWND window_;
-  LONG role_;
+  std::optional<std::wstring> name_;
+  std::optional<LONG> role_;
   IAccessible* standard_;
 };
 
-}  // namespace
-
-LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, AccessibleRole role) {
+LRESULT Answer(HWND window, WPARAM wParam, LPARAM lParam, std::optional<std::wstring> name,
+               std::optional<LONG> role) {
   // The object id is a 32-bit value, whatever the width of lParam.
   if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
   const Oleacc& library = Library();
   if (library.createStandardObject == nullptr || library.resultFromObject == nullptr) return 0;
   IAccessible* standard = nullptr;
-  if (FAILED(library.createStandardObject(window, OBJID_CLIENT, IID_IAccessible,
+  if (FAILED(library.createStandardObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return 0;
   }
-  auto* object = new ControlObject(
-      window, role == AccessibleRole::Grouping ? ROLE_SYSTEM_GROUPING : ROLE_SYSTEM_GRAPHIC,
-      standard);
-  const LRESULT result = library.resultFromObject(IID_IAccessible, wParam, object);
+  auto* object = new ControlObject(window, std::move(name), role, standard);
+  const LRESULT result = library.resultFromObject(__uuidof(IAccessible), wParam, object);
   object->Release();  // the result holds its own reference
   return result > 0 ? result : 0;
+}
+
+// A standard control with a name for readers, held as the subclass's data.
+LRESULT CALLBACK NamedControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data) {
+  auto* name = reinterpret_cast<std::wstring*>(data);
+  switch (message) {
+    case WM_GETOBJECT:
+      if (const LRESULT object = Answer(window, wParam, lParam, *name, std::nullopt)) {
+        return object;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, NamedControlProcedure, id);
+      delete name;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, AccessibleRole role) {
+  return Answer(window, wParam, lParam, std::nullopt,
+                role == AccessibleRole::Grouping ? ROLE_SYSTEM_GROUPING : ROLE_SYSTEM_GRAPHIC);
+}
+
+bool NameForReaders(HWND control, const std::wstring& name) {
+  auto* held = new std::wstring(name);
+  if (SetWindowSubclass(control, NamedControlProcedure, 0, reinterpret_cast<DWORD_PTR>(held))) {
+    return true;
+  }
+  delete held;
+  return false;
 }
 
 bool ClientAreaAnimationsOff() {

@@ -665,7 +665,8 @@ struct Read {
 Read ReadAccessible(HWND window) {
   Read read;
   IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
                                         reinterpret_cast<void**>(&object))) ||
       object == nullptr) {
     return read;
@@ -713,11 +714,12 @@ void ReadersGetEveryControlsNameAndRole() {
       const Read read = ReadAccessible(runtime.Control(form.name, control.name));
       if (!CHECK_MSG(read.found, where)) continue;
       using Kind = vestora::forms::ControlKind;
-      // Frames and labels are named by their text, picture boxes by their place, buttons by
-      // their caption.
-      const std::string_view name = control.kind == Kind::PictureBox
-                                        ? std::string_view(control.accessibleName)
-                                        : control.text;
+      // Frames and labels are named by their text; picture boxes by their place; buttons by
+      // their caption, and the cells' buttons by their place too.
+      const std::string_view name =
+          control.kind == Kind::PictureBox || control.kind == Kind::PushButton
+              ? std::string_view(control.accessibleName)
+              : control.text;
       CHECK_MSG(read.name == Wide(name), where + " is named '" + Utf8(read.name) + "'");
       LONG role = 0;
       switch (control.kind) {
