@@ -43,13 +43,14 @@ const Oleacc& Library() {
   return library;
 }
 
-// Interface ids as the headers declare them (__uuidof): oleacc's import library has a symbol of
-// IID_IAccessible's name that is no GUID, and which one a program gets depends on its link order.
-
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+// Interface ids are taken as the headers declare them (__uuidof): oleacc's import library holds a
+// symbol named IID_IAccessible that is no GUID, and which of the two a program gets would depend
+// on its link order.
+//
 // The client area of one of the program's controls: its name, and for the program's own classes
 // its role, are its own; everything else, its children, place, state and navigation included, is
 // the standard object's.
