@@ -16,19 +16,20 @@ std::string CellPlace(const Category& category, const ItemCell& cell) {
   return place;
 }
 
-// What a cell's picture shows, as far as the catalog knows it: a cartoon figure dressed in one of
-// the category's outfits, or one of its background scenes.
+// What a cell's picture shows, as far as the catalog knows it: a cartoon girl or boy in one of the
+// category's outfits, or one of its background scenes. In the characters the embedded fonts hold,
+// as every text of the program.
 std::string PictureDescription(const Category& category) {
   const std::string title(category.title);
   switch (category.group) {
     case CategoryGroup::Girls:
-      return "卡通女生形象，穿着一套" + title + "服装";
+      return "图中是卡通女生的" + title;
     case CategoryGroup::Boys:
-      return "卡通男生形象，穿着一套" + title + "服装";
+      return "图中是卡通男生的" + title;
     case CategoryGroup::Backgrounds:
       break;
   }
-  return "QQ秀背景图：" + title + "风景";
+  return "图中是QQ秀背景，主题：" + title;
 }
 
 }  // namespace

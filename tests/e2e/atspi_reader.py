@@ -244,23 +244,19 @@ def check_tab_walk(events, frame, title, order):
 
 # --- The runs ------------------------------------------------------------------------------
 
-def cell_kind(catalog, window, button, picture_description):
-    launches = {(f[0], f[1]): f for f in catalog["launch"]}
-    launch = launches.get((window, button))
-    program = launch[3].split(" ")[0].split("\\")[-1].lower() if launch else "-"
-    style = launch[2] if launch else "-"
-    return (picture_description.split("，")[0].split("：")[0], program, style)
-
-
 def windows_per_kind_of_cell(catalog):
-    """Few windows that hold every kind of cell between them: what the picture shows, and what
-    the button starts, how."""
+    """Few windows that hold every kind of cell between them: what the picture shows (its
+    description without the category's title), and what the button starts, how."""
+    titles = {c.name: c.accessible for c in controls_of(catalog, "Form1")}
+    launches = {(f[0], f[1]): f for f in catalog["launch"]}
     kinds = {}
-    for (window, button, _, _, _) in catalog["cell"]:
-        controls = controls_of(catalog, window)
-        picture = next(c for c in controls if c.kind == "picture")
-        kinds.setdefault(window, set()).add(cell_kind(catalog, window, button,
-                                                      picture.description))
+    for (window, main_button, *_) in catalog["window"]:
+        picture = next(c for c in controls_of(catalog, window) if c.kind == "picture")
+        shows = picture.description.replace(titles[main_button], "")
+        for (_, button, _, _, _) in (f for f in catalog["cell"] if f[0] == window):
+            launch = launches.get((window, button))
+            program = launch[3].split(" ")[0].split("\\")[-1].lower() if launch else "-"
+            kinds.setdefault(window, set()).add((shows, program, launch[2] if launch else "-"))
     chosen, covered = [], set()
     for window in sorted(kinds, key=lambda w: -len(kinds[w])):
         if kinds[window] - covered:

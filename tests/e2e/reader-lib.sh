@@ -49,7 +49,11 @@ reader_cleanup() {
 trap reader_cleanup EXIT
 
 # Starts the accessibility bus in the private session (the registry comes up on it on demand).
+# Its socket lies in a runtime folder of the test's own: tests running side by side each have
+# their own bus.
 reader_start_bus() {
+  mkdir -m 700 "$e2e_dir/reader-runtime"
+  export XDG_RUNTIME_DIR=$e2e_dir/reader-runtime
   "$reader_launcher" --launch-immediately >"$e2e_dir/bus-launcher.log" 2>&1 &
   reader_pids+=($!)
 }
