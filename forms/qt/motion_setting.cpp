@@ -107,7 +107,9 @@ void ReadAll() {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
   auto* listener = new MotionSettingListener(qApp);
-  bus.connect(kService, kPath, kInterface, QStringLiteral("SettingChanged"), listener,
+  // From any sender: naming the portal's service would have the toolkit look up its owner on the
+  // bus there and then, a call that waits for its answer.
+  bus.connect(QString(), kPath, kInterface, QStringLiteral("SettingChanged"), listener,
               SLOT(SettingChanged(QDBusMessage)));
   for (const Setting& setting : kSettings) Read(bus, setting);
 }
