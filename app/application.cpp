@@ -72,6 +72,12 @@ void Application::Ticked(std::string_view form, std::string_view timer) noexcept
   if (form != kMainWindow || timer != kBlinkTimer) return;
   RunHandler(kFailedBlinkingSlogan, [&] {
     const bool visible = runtime_.IsLabelVisible(kMainWindow, kSlogan);
+    // Where the user turned animations off, the slogan is shown and holds still; it blinks again
+    // once they are back on.
+    if (runtime_.AnimationsOff()) {
+      if (!visible) runtime_.SetLabelVisible(kMainWindow, kSlogan, true);
+      return;
+    }
     runtime_.SetLabelVisible(kMainWindow, kSlogan, !visible);
   });
 }

@@ -16,6 +16,22 @@ std::string CellPlace(const Category& category, const ItemCell& cell) {
   return place;
 }
 
+// What a cell's picture shows, as far as the catalog knows it: a cartoon girl or boy in one of the
+// category's outfits, or one of its background scenes. In the characters the embedded fonts hold,
+// as every text of the program.
+std::string PictureDescription(const Category& category) {
+  const std::string title(category.title);
+  switch (category.group) {
+    case CategoryGroup::Girls:
+      return "图中是卡通女生的" + title;
+    case CategoryGroup::Boys:
+      return "图中是卡通男生的" + title;
+    case CategoryGroup::Backgrounds:
+      break;
+  }
+  return "图中是QQ秀背景，主题：" + title;
+}
+
 }  // namespace
 
 forms::FormDescription DescribeCategoryWindow(const Category& category) {
@@ -31,6 +47,7 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
       .background = forms::kBlack,
   };
   form.controls.reserve(category.cells.size() * 2);
+  const std::string description = PictureDescription(category);
   for (const ItemCell& cell : Cells(category)) {
     const std::string place = CellPlace(category, cell);
     form.controls.push_back({
@@ -42,6 +59,7 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
         .focusPosition = cell.pictureFocus,
         .picture = PictureFileName(category, cell),
         .accessibleName = place + " 图片",
+        .accessibleDescription = description,
     });
     form.controls.push_back({
         .kind = forms::ControlKind::PushButton,

@@ -44,6 +44,8 @@ struct ControlDescription {
   int focusPosition = -1;
   std::string picture;  // picture boxes: the embedded picture's file name
   std::string accessibleName;
+  // Picture boxes: what the picture shows, in words, for screen readers.
+  std::string accessibleDescription;
 };
 
 struct TimerDescription {
@@ -100,6 +102,11 @@ class Runtime {
 
   virtual bool IsLabelVisible(std::string_view form, std::string_view label) = 0;
   virtual void SetLabelVisible(std::string_view form, std::string_view label, bool visible) = 0;
+
+  // Whether the user's desktop settings ask for still screens (animations turned off). False
+  // where the platform does not say. Cheap enough to ask on every timer tick; the answer may
+  // change while the program runs, and the program changes no setting.
+  virtual bool AnimationsOff() = 0;
 
   // Modal for the program; returns when the user has dismissed the box.
   virtual void ShowMessageBox(std::string_view prompt, int style, std::string_view title) = 0;

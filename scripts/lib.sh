@@ -7,6 +7,7 @@ VESTORA_PACKAGES=(
   libgif-dev
   xdg-utils
   xvfb xauth x11-utils xdotool imagemagick libx11-dev
+  dbus-daemon at-spi2-core python3-pyatspi python3-dbus
   binutils-mingw-w64-i686
   clang libclang-rt-14-dev
   fonts-dejavu-core

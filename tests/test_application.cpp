@@ -125,17 +125,41 @@ class ApplicationTest : public QObject {
     QVERIFY(program.runtime.starts.empty());
   }
 
-  void eachTickInvertsTheSlogan() {
+  // Each tick inverts the slogan. Where the desktop says animations are off it is shown and holds
+  // still, asking the window for nothing more; it blinks again once they are back on.
+  void sloganBlinksUnlessAnimationsAreOff_data() {
+    QTest::addColumn<QString>("animations");  // before each tick: '+' on, '-' off
+    QTest::addColumn<QString>("shown");       // after each tick: '1' shown, '0' hidden
+    QTest::newRow("on") << "++++"
+                        << "0101";
+    QTest::newRow("off") << "---"
+                         << "111";
+    QTest::newRow("turned off while hidden") << "+--"
+                                             << "011";
+    QTest::newRow("turned off while shown") << "++--"
+                                            << "0111";
+    QTest::newRow("turned back on") << "--++"
+                                    << "1101";
+  }
+  void sloganBlinksUnlessAnimationsAreOff() {
+    QFETCH(QString, animations);
+    QFETCH(QString, shown);
     Program program;
-    auto tick = [&] { program.application.Ticked("Form1", "Timer1"); };
     QVERIFY(program.runtime.IsLabelVisible("Form1", "Label2"));
-    tick();
-    QVERIFY(!program.runtime.IsLabelVisible("Form1", "Label2"));
-    tick();
-    QVERIFY(program.runtime.IsLabelVisible("Form1", "Label2"));
-    tick();
-    QVERIFY(!program.runtime.IsLabelVisible("Form1", "Label2"));
-    QCOMPARE(program.Count("SetLabelVisible Form1.Label2 false"), 2);
+    int changes = 0;
+    bool before = true;
+    for (qsizetype i = 0; i < animations.size(); ++i) {
+      program.runtime.animationsOff = animations[i] == '-';
+      program.application.Ticked("Form1", "Timer1");
+      const bool after = program.runtime.IsLabelVisible("Form1", "Label2");
+      QCOMPARE(after, shown[i] == '1');
+      changes += after != before ? 1 : 0;
+      before = after;
+    }
+    const int set = program.Count("SetLabelVisible Form1.Label2 true") +
+                    program.Count("SetLabelVisible Form1.Label2 false");
+    QCOMPARE(set, changes);
+    QVERIFY(program.runtime.reports.empty());
   }
 
   void failingHandlersReachTheFailurePathOnceEach_data() {

@@ -1,4 +1,5 @@
 // The real category windows on the offscreen platform, checked against their categories.
+#include <QAccessible>
 #include <QBuffer>
 #include <QImageReader>
 #include <QPushButton>
@@ -72,6 +73,10 @@ class CategoryWindowTest : public QObject {
     }
     const QImage shot = shown->grab().toImage();
     QCOMPARE(ShownAt(shot, {shown->width() - 1, shown->height() - 1}), QColor(Qt::black));
+    QAccessibleInterface* windowReader = QAccessible::queryAccessibleInterface(shown);
+    QVERIFY(windowReader);
+    QCOMPARE(windowReader->role(), QAccessible::Window);
+    QCOMPARE(windowReader->text(QAccessible::Name), Q(category.caption));
 
     for (const ItemCell& cell : Cells(category)) {
       auto* box = shown->findChild<qt::PictureBox*>(Q(PictureName(cell.pictureBox)));
@@ -87,6 +92,14 @@ class CategoryWindowTest : public QObject {
           QStringLiteral("%1 第%2行第%3个").arg(Q(category.title)).arg(cell.row).arg(cell.column);
       QVERIFY2(button->accessibleName().startsWith(place), qPrintable(button->accessibleName()));
       QVERIFY(box->accessibleName().startsWith(place));
+      // Readers get an image of what the picture shows, and a push button.
+      QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(box);
+      QVERIFY(picture);
+      QCOMPARE(picture->role(), QAccessible::Graphic);
+      QCOMPARE(picture->text(QAccessible::Name), box->accessibleName());
+      const QString shows = picture->text(QAccessible::Description);
+      QVERIFY2(shows.contains(Q(category.title)), qPrintable(shows));
+      QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::PushButton);
     }
   }
 

@@ -1,4 +1,5 @@
 // The real main window on the offscreen platform, checked against its description.
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -6,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "assets/assets.h"
+#include "forms/fake/motion_override.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
@@ -137,6 +139,81 @@ class MainWindowTest : public QObject {
     QVERIFY(!slogan->isHidden());
     tick();
     QVERIFY(slogan->isHidden());
+  }
+
+  // What a screen reader is told: the window is a frame named by its caption, each framed group
+  // a grouping named by its caption, the texts labels, the buttons push buttons.
+  void readersGetEachControlsRoleAndName() {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_);
+    QVERIFY(window);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Vestora"));
+    for (const app::MainControl& control : app::kMainControls) {
+      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(Control(control.name));
+      QVERIFY2(reader, control.name.data());
+      QAccessible::Role role = QAccessible::PushButton;
+      if (control.kind == forms::ControlKind::Frame) role = QAccessible::Grouping;
+      if (control.kind == forms::ControlKind::Label) role = QAccessible::StaticText;
+      QCOMPARE(reader->role(), role);
+      QCOMPARE(reader->text(QAccessible::Name), Q(control.text));
+    }
+  }
+
+  // The notice box and the failure box are alerts that carry their whole text.
+  void messageBoxesAreAlertsWithTheirText() {
+    QString title, text, role;
+    auto read = [&](QMessageBox* box) {
+      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+      role = reader && reader->role() == QAccessible::AlertMessage ? "alert" : "other";
+      title = reader ? reader->text(QAccessible::Name) : QString();
+      text.clear();
+      for (int i = 0; reader && i < reader->childCount(); ++i) {
+        if (reader->child(i)->role() == QAccessible::StaticText) {
+          text += reader->child(i)->text(QAccessible::Name);
+        }
+      }
+    };
+    {
+      const auto watch = testing::WhenModalBoxShows(read);
+      Control<QPushButton>(app::kNoticeButton)->click();
+    }
+    QCOMPARE(role, QStringLiteral("alert"));
+    QCOMPARE(title, QStringLiteral("友情提醒"));
+    QCOMPARE(text, Q(app::kNoticePrompt));
+    {
+      const auto watch = testing::WhenModalBoxShows(read);
+      program_->runtime.ReportUnhandledFailure("打开窗口", "磁盘已满");
+    }
+    QCOMPARE(role, QStringLiteral("alert"));
+    QCOMPARE(title, QStringLiteral("Vestora"));
+    QVERIFY2(text.contains(QStringLiteral("打开窗口")) && text.contains(QStringLiteral("磁盘已满")),
+             qPrintable(text));
+  }
+
+  // Where the desktop says animations are off the slogan is shown and holds still, tick after
+  // tick of the real timer. The setting is faked at the seam, never changed on the machine.
+  void sloganHoldsStillWhereAnimationsAreOff_data() {
+    QTest::addColumn<bool>("off");
+    QTest::newRow("animations on") << false;
+    QTest::newRow("animations off") << true;
+  }
+  void sloganHoldsStillWhereAnimationsAreOff() {
+    QFETCH(bool, off);
+    qt::QtRuntime backend;
+    forms::MotionOverride runtime(backend, off);
+    app::Application application(runtime);
+    QVERIFY(application.Start());
+    QWidget* window = backend.Window(app::kMainWindow);
+    auto* slogan = window->findChild<QLabel*>(Q(app::kSlogan));
+    auto* timer = window->findChild<QTimer*>(Q(app::kBlinkTimer));
+    QVERIFY(slogan && timer);
+    int hiddenAfterTicks = 0;
+    QObject::connect(timer, &QTimer::timeout, slogan,
+                     [&] { hiddenAfterTicks += slogan->isHidden() ? 1 : 0; });
+    QTRY_VERIFY_WITH_TIMEOUT(runtime.labelQuestions >= 6, 30'000);
+    QCOMPARE(hiddenAfterTicks > 0, !off);
+    QCOMPARE(runtime.hides > 0, !off);
+    if (off) QVERIFY(!slogan->isHidden());
   }
 
   void noticeButtonShowsTheWarningAndOpensNothing() {

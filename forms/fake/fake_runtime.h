@@ -33,6 +33,7 @@ class FakeRuntime final : public Runtime {
   void ShowMessageBox(std::string_view prompt, int style, std::string_view title) override;
   TaskNumber StartProgram(std::string_view commandLine, LaunchStyle style) override;
   void ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept override;
+  bool AnimationsOff() override { return animationsOff; }
   int Run() override { return 0; }
   void EndProgram() override { ended = true; }
 
@@ -48,6 +49,7 @@ class FakeRuntime final : public Runtime {
   std::vector<Report> reports;
   std::vector<MessageBox> messageBoxes;
   bool ended = false;
+  bool animationsOff = false;  // what the desktop's settings say
 
   // Failures to raise: the next calls of these operations throw Failure with this reason.
   std::optional<std::string> failShowForm;

@@ -145,6 +145,9 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   if (!control.accessibleName.empty()) {
     widget->setAccessibleName(QString::fromStdString(control.accessibleName));
   }
+  if (!control.accessibleDescription.empty()) {
+    widget->setAccessibleDescription(QString::fromStdString(control.accessibleDescription));
+  }
   const bool takesFocus = control.kind == forms::ControlKind::PictureBox ||
                           control.kind == forms::ControlKind::PushButton;
   widget->setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);

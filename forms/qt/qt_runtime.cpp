@@ -8,8 +8,10 @@
 #include <QTranslator>
 
 #include "assets/assets.h"
+#include "forms/qt/accessibility.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
+#include "forms/qt/motion_setting.h"
 #include "forms/qt/start_program.h"
 #include "forms/qt/style.h"
 
@@ -42,10 +44,11 @@ QMessageBox::Icon IconFor(int style) {
 
 QtRuntime::~QtRuntime() {
   // Windows still open when the runtime goes away close silently: the program that listened for
-  // their closing may be gone already.
+  // their closing may be gone already. Only that connection goes (its context is the window);
+  // others, such as the accessibility cache's, must still hear of the window's end.
   for (auto& [name, window] : windows_) {
     if (window) {
-      QObject::disconnect(window, &QObject::destroyed, nullptr, nullptr);
+      QObject::disconnect(window, &QObject::destroyed, window, nullptr);
       delete window;
     }
   }
@@ -87,6 +90,10 @@ bool QtRuntime::IsLabelVisible(std::string_view form, std::string_view label) {
 
 void QtRuntime::SetLabelVisible(std::string_view form, std::string_view label, bool visible) {
   Control(form, label)->setVisible(visible);
+}
+
+bool QtRuntime::AnimationsOff() {
+  return DesktopAnimationsOff();
 }
 
 void QtRuntime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
@@ -144,6 +151,8 @@ void PrepareApplication() {
   InstallChineseTexts();
   InstallEmbeddedFonts();
   InstallStyle();
+  InstallAccessibility();
+  BeginReadingMotionSetting();
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);

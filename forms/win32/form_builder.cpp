@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/win32/accessibility.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/pictures.h"
@@ -208,10 +209,16 @@ HWND CreateControl(const forms::ControlDescription& control, HWND parent) {
       if (box != nullptr) SetWindowTextW(box, Wide(control.accessibleName).c_str());
       return box;
     }
-    case forms::ControlKind::PushButton:
-      return CreateWindowExW(0, L"BUTTON", PlainButtonText(control.text).c_str(),
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, parent,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    case forms::ControlKind::PushButton: {
+      HWND button = CreateWindowExW(0, L"BUTTON", PlainButtonText(control.text).c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                                    parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+      if (button != nullptr && !control.accessibleName.empty() &&
+          control.accessibleName != control.text) {
+        NameForReaders(button, Wide(control.accessibleName));
+      }
+      return button;
+    }
   }
   return nullptr;
 }

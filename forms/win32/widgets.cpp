@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "forms/win32/accessibility.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/window_state.h"
 
@@ -89,6 +90,12 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_GETFONT:
       return state != nullptr ? reinterpret_cast<LRESULT>(state->font) : 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object =
+              AnswerGetObject(window, wParam, lParam, AccessibleRole::Grouping)) {
+        return object;
+      }
+      break;
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -168,6 +175,11 @@ LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_LBUTTONDOWN:
       SetFocus(window);
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = AnswerGetObject(window, wParam, lParam, AccessibleRole::Graphic)) {
+        return object;
+      }
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       // A box that the keyboard moved the focus to shows it, so that Tab through a window is

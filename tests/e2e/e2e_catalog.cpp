@@ -2,12 +2,16 @@
 // lines with no empty field ("-" stands for "none"):
 //   main        caption  client-width  client-height                       (pixels)
 //   notice      button   title
+//   notice-text prompt                                                 (the notice box's text)
 //   main-button button   centre-x  centre-y  window-it-opens-or-"-"        (client pixels)
 //   window      window   main-button  client-width  client-height  manual|system  left  top
 //               caption                                                  (screen pixels)
 //   cell        window   button  centre-x  centre-y  address-or-"-"
 //   launch      window   button  show-style  command-line      (cells with a link only, as
 //               built; the Windows program puts a program path with a space in quotation marks)
+//   control     window   control  frame|label|picture|button  focus-position  accessible-name
+//               description-or-"-"                     (every control of every window, as
+//               screen readers are to be told about it)
 // The address is the one the browser must be handed: for a shell line the text between its
 // quotation marks, for a browser line what follows the browser's path and one space.
 #include <cstdio>
@@ -17,6 +21,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/category_window.h"
 #include "app/link_launcher.h"
 #include "app/main_window.h"
 #include "catalog/catalog.h"
@@ -79,6 +84,7 @@ void PrintMainWindow() {
   Print({"main", S(app::kMainCaption), S(Pixels(app::kMainClientWidth)),
          S(Pixels(app::kMainClientHeight))});
   Print({"notice", S(app::kNoticeButton), S(app::kNoticeTitle)});
+  Print({"notice-text", S(app::kNoticePrompt)});
   for (const app::MainControl& control : app::kMainControls) {
     if (control.kind != forms::ControlKind::PushButton) continue;
     int originX = 0;
@@ -114,12 +120,40 @@ void PrintCategories() {
   }
 }
 
+std::string KindName(forms::ControlKind kind) {
+  switch (kind) {
+    case forms::ControlKind::Frame:
+      return "frame";
+    case forms::ControlKind::Label:
+      return "label";
+    case forms::ControlKind::PictureBox:
+      return "picture";
+    case forms::ControlKind::PushButton:
+      return "button";
+  }
+  return "-";
+}
+
+void PrintControls(const forms::FormDescription& form) {
+  for (const forms::ControlDescription& control : form.controls) {
+    Print({"control", S(form.name), S(control.name), KindName(control.kind),
+           S(control.focusPosition), control.accessibleName,
+           control.accessibleDescription.empty() ? "-" : control.accessibleDescription});
+  }
+}
+
+void PrintAllControls() {
+  PrintControls(app::MainWindowDescription());
+  for (const Category& category : Catalog()) PrintControls(DescribeCategoryWindow(category));
+}
+
 }  // namespace
 
 int main() {
   try {
     PrintMainWindow();
     PrintCategories();
+    PrintAllControls();
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "vestora-e2e-catalog: %s\n", failure.what());
     return 1;

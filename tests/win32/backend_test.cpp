@@ -4,6 +4,7 @@
 // and programs started with their exact command lines. Runs under Wine on a private display
 // (see wine-run.sh).
 #include <objbase.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "catalog/catalog.h"
 #include "catalog/constants.h"
 #include "catalog/link_commands.h"
+#include "forms/fake/motion_override.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/pictures.h"
 #include "forms/win32/resources.h"
@@ -658,6 +660,133 @@ void StartProgramPassesTheExactCommandLine() {
   CHECK(program.Registry().AnyOpen());
 }
 
+// --- What screen readers read, through Microsoft Active Accessibility: each control's name, and
+// the roles of the program's own window classes. Wine's oleacc has no class-specific proxies, so
+// under Wine the standard buttons and texts are "client" objects; on Windows they have their own
+// roles.
+
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+struct Read {
+  bool found = false;
+  std::wstring name;
+  LONG role = -1;
+  LONG children = -1;
+};
+
+// What a reader gets for the window's client area.
+Read ReadAccessible(HWND window) {
+  Read read;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object))) ||
+      object == nullptr) {
+    return read;
+  }
+  read.found = true;
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (object->get_accName(self, &name) == S_OK && name != nullptr) {
+    read.name.assign(name, SysStringLen(name));
+  }
+  SysFreeString(name);
+  VARIANT role;
+  VariantInit(&role);
+  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) read.role = role.lVal;
+  VariantClear(&role);
+  object->get_accChildCount(&read.children);
+  object->Release();
+  return read;
+}
+
+// The role Windows' own proxy gives a standard control; Wine gives every such window "client".
+LONG StandardRole(LONG windowsRole) {
+  return UnderWine() ? ROLE_SYSTEM_CLIENT : windowsRole;
+}
+
+void ReadersGetEveryControlsNameAndRole() {
+  Win32Runtime runtime;
+  vestora::app::Application program(runtime);
+  CHECK(program.Start());
+  std::vector<vestora::forms::FormDescription> forms = {vestora::app::MainWindowDescription()};
+  for (const vestora::Category& category : vestora::Catalog()) {
+    forms.push_back(vestora::DescribeCategoryWindow(category));
+  }
+  for (const vestora::forms::FormDescription& form : forms) {
+    if (form.name != vestora::app::kMainWindow) program.OpenWindow(form.name);
+    HWND window = runtime.Window(form.name);
+    if (!CHECK_MSG(window != nullptr, std::string(form.name))) continue;
+    const Read top = ReadAccessible(window);
+    CHECK_MSG(top.found && top.name == Wide(form.caption), std::string(form.name));
+    for (const vestora::forms::ControlDescription& control : form.controls) {
+      const std::string where = std::string(form.name) + "." + std::string(control.name);
+      const Read read = ReadAccessible(runtime.Control(form.name, control.name));
+      if (!CHECK_MSG(read.found, where)) continue;
+      using Kind = vestora::forms::ControlKind;
+      // Frames and labels are named by their text; picture boxes by their place; buttons by
+      // their caption, and the cells' buttons by their place too.
+      const std::string_view name =
+          control.kind == Kind::PictureBox || control.kind == Kind::PushButton
+              ? std::string_view(control.accessibleName)
+              : control.text;
+      CHECK_MSG(read.name == Wide(name), where + " is named '" + Utf8(read.name) + "'");
+      LONG role = 0;
+      switch (control.kind) {
+        case Kind::Frame:
+          role = ROLE_SYSTEM_GROUPING;
+          break;
+        case Kind::PictureBox:
+          role = ROLE_SYSTEM_GRAPHIC;
+          break;
+        case Kind::Label:
+          role = StandardRole(ROLE_SYSTEM_STATICTEXT);
+          break;
+        case Kind::PushButton:
+          role = StandardRole(ROLE_SYSTEM_PUSHBUTTON);
+          break;
+      }
+      CHECK_MSG(read.role == role, where + " has role " + std::to_string(read.role));
+      // A frame's buttons are its children still: the standard object answers for them.
+      if (control.kind == Kind::Frame) {
+        const auto inside = std::ranges::count(form.controls, control.name,
+                                               &vestora::forms::ControlDescription::parent);
+        CHECK_MSG(read.children == static_cast<LONG>(inside), where);
+      }
+    }
+    if (form.name != vestora::app::kMainWindow) SendMessageW(window, WM_CLOSE, 0, 0);
+  }
+}
+
+// The slogan blinks, unless the desktop says animations are off: then it is shown and holds
+// still. The setting is faked at the seam; the windows and the timer are the real ones.
+void SloganHoldsStillWhereAnimationsAreOff() {
+  for (const bool off : {false, true}) {
+    const std::string row = off ? "animations off" : "animations on";
+    Win32Runtime backend;
+    vestora::forms::MotionOverride runtime(backend, off);
+    vestora::app::Application program(runtime);
+    CHECK(program.Start());
+    HWND slogan = backend.Control(vestora::app::kMainWindow, vestora::app::kSlogan);
+    if (!CHECK(slogan != nullptr)) return;
+    bool everHidden = false;
+    CHECK_MSG(PumpUntil([&] {
+                everHidden = everHidden || !IsWindowVisible(slogan);
+                return runtime.labelQuestions >= 6;
+              }),
+              row + ": the timer ticks");
+    CHECK_MSG(everHidden != off, row);
+    CHECK_MSG((runtime.hides == 0) == off, row + ": " + std::to_string(runtime.hides) + " hides");
+    if (off) CHECK_MSG(IsWindowVisible(slogan), row);
+  }
+}
+
 struct Test {
   const char* name;
   void (*run)();
@@ -672,6 +801,8 @@ constexpr Test kTests[] = {
     {"failure path tells the user and goes on", FailurePathTellsTheUserAndGoesOn},
     {"program ends with its last window", ProgramEndsWithItsLastWindow},
     {"StartProgram passes the exact command line", StartProgramPassesTheExactCommandLine},
+    {"readers get every control's name and role", ReadersGetEveryControlsNameAndRole},
+    {"slogan holds still where animations are off", SloganHoldsStillWhereAnimationsAreOff},
 };
 
 }  // namespace
