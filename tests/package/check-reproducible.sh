@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the files users get are reproducible: the same sources, built twice in two different
-# folders at two different times (and with a different umask, time zone and locale, as Debian's
-# reprotest varies them), give bit-identical
+# folders at two different times (and with a different umask, time zone, locale and source file
+# times, as Debian's reprotest varies them), give bit-identical
 #   build-win32/vestora.exe, build-win64/vestora.exe        (./scripts/build-windows vestora)
 #   dist/vestora_<version>_<arch>.deb, dist/vestora-<version>-win32.zip, dist/SHA256SUMS
 #                                                           (./scripts/package)
@@ -56,26 +56,31 @@ vestora_source_date_epoch
 # --- Two builds -------------------------------------------------------------------------------
 
 # The sources as they are in the work tree: what Git tracks or would add, without the ignored build
-# folders; everything but build*/ and dist/ where there is no Git work tree.
+# folders; everything but build*/ and dist/ where there is no Git work tree. With "touch", the
+# copies' files get the time of copying, as in a clone made then, rather than the originals' times.
 copy_sources() {
-  local to=$1
+  local to=$1 times=$2
+  local extract=(tar -C "$to" -xf -)
+  [ "$times" != touch ] || extract+=(--touch)
   mkdir -p "$to"
   if git -C "$VESTORA_ROOT" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     git -C "$VESTORA_ROOT" ls-files -z --cached --others --exclude-standard |
       while IFS= read -r -d '' file; do
         [ -e "$VESTORA_ROOT/$file" ] && printf '%s\0' "$file"
       done |
-      tar -C "$VESTORA_ROOT" --null --no-recursion -T - -cf - | tar -C "$to" -xf -
+      tar -C "$VESTORA_ROOT" --null --no-recursion -T - -cf - | "${extract[@]}"
   else
-    tar -C "$VESTORA_ROOT" --exclude='./build*' --exclude=./dist -cf - . | tar -C "$to" -xf -
+    tar -C "$VESTORA_ROOT" --exclude='./build*' --exclude=./dist -cf - . | "${extract[@]}"
   fi
 }
 
-# build NAME FOLDER UMASK TZ LANG: copies the sources to FOLDER and makes the files there.
+# build NAME FOLDER UMASK TZ LANG TIMES: copies the sources to FOLDER (TIMES: keep or touch the
+# files' times) and makes the files there.
 build() {
-  local name=$1 folder=$2 mask=$3 zone=$4 language=$5 started=$SECONDS
-  echo "-- build $name in $folder (umask $mask, TZ=$zone, LANG=$language), $(date -u +%H:%M:%S) UTC"
-  copy_sources "$folder"
+  local name=$1 folder=$2 mask=$3 zone=$4 language=$5 times=$6 started=$SECONDS
+  echo "-- build $name in $folder (umask $mask, TZ=$zone, LANG=$language, file times: $times)," \
+    "$(date -u +%H:%M:%S) UTC"
+  copy_sources "$folder" "$times"
   if ! (
     cd "$folder"
     umask "$mask"
@@ -102,8 +107,8 @@ files=(
 first=$work/first/vestora
 second=$work/second-build/of/the/same/sources
 # The second starts when the first has ended, minutes later: any clock that slips into a file shows.
-build first "$first" 022 UTC C.UTF-8
-build second "$second" 002 Asia/Shanghai C
+build first "$first" 022 UTC C.UTF-8 keep
+build second "$second" 002 Asia/Shanghai C touch
 
 # --- Compare ----------------------------------------------------------------------------------
 
