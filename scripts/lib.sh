@@ -12,7 +12,8 @@ VESTORA_PACKAGES=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   desktop-file-utils
-  dpkg-dev lintian appstream file unzip
+  dpkg-dev lintian appstream file unzip python3
+  devscripts diffoscope-minimal
 )
 
 # The Windows program: the MinGW-w64 cross compilers, and Wine on a virtual display with a window
@@ -107,4 +108,21 @@ vestora_free_display() {
   local n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   echo "$n"
+}
+
+# The time that the files built from these sources carry, in seconds since 1970 (Debian's
+# reproducible-builds convention, https://reproducible-builds.org/specs/source-date-epoch/): the
+# SOURCE_DATE_EPOCH already set, else the last commit's time, else (sources without their Git
+# history) the date of the newest entry in packaging/changelog. Never the time of the build, so
+# the same sources give the same bytes. Exported for the compilers, linkers and archivers below.
+vestora_source_date_epoch() {
+  if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$VESTORA_ROOT" log -1 --format=%ct 2>/dev/null) ||
+      SOURCE_DATE_EPOCH=""
+    if [ -z "$SOURCE_DATE_EPOCH" ]; then
+      SOURCE_DATE_EPOCH=$(date -u -d "$(sed -n 's/^ -- .*>  //p' "$VESTORA_ROOT/packaging/changelog" |
+        head -n 1)" +%s)
+    fi
+  fi
+  export SOURCE_DATE_EPOCH
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the packages with ./scripts/package and checks them as a user meets them: the Debian
 # package's fields and files, lintian, then an install on this machine, a start of the installed
-# program on a private Xvfb until its window shows, and a removal that leaves nothing behind. The
-# Windows download and the checksums are checked too, when they were made.
+# program on a private Xvfb until its window shows, its command line and its hardening, and a
+# removal that leaves nothing behind. The Windows download and the checksums are checked too, when
+# they were made.
 #
 # Installing needs root (or sudo). A vestora package already installed, from an earlier run, is
 # purged first; whatever this check installs is purged at its end, passing or failing.
@@ -73,6 +74,46 @@ field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' >"$work/depends"
 for package in xdg-utils libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
   grep -qx "$package" "$work/depends" || fail "Depends lacks $package: $(field Depends)"
 done
+# The desktop draws the window titles with the system's fonts: a CJK font is recommended, the
+# small WenQuanYi Micro Hei first (see packaging/package.cmake).
+echo "   Recommends: $(field Recommends)"
+font_package=$(field Recommends | tr ',' '\n' | grep -E '(^| )fonts-' | head -n 1 | sed 's/^ *//; s/[ |].*//')
+[ "$font_package" = fonts-wqy-microhei ] ||
+  fail "Recommends does not name fonts-wqy-microhei first: $(field Recommends)"
+
+step "$font_package has every character the program shows (assets/fonts/characters.txt)"
+# The package as the archive has it, unpacked here rather than installed. apt's lists may be
+# missing on a fresh machine: read them once then.
+if ! (cd "$work" && apt-get download -q "$font_package" >"$work/download.log" 2>&1); then
+  $sudo apt-get update -qq >/dev/null 2>&1 || true
+  (cd "$work" && apt-get download -q "$font_package" >"$work/download.log" 2>&1) ||
+    { cat "$work/download.log" >&2; fail "apt-get download $font_package"; }
+fi
+dpkg-deb -x "$work/${font_package}"_*.deb "$work/font"
+fonts=()
+while IFS= read -r -d '' font; do fonts+=("$font"); done < <(find "$work/font" -type f \( -name '*.ttf' -o -name '*.ttc' -o -name '*.otf' \) -print0)
+[ ${#fonts[@]} -gt 0 ] || fail "$font_package holds no font file"
+# Each face's characters as fontconfig reads them ("20-7e a0-17f ..."); a character counts when
+# one face of the package has it.
+for font in "${fonts[@]}"; do
+  count=$(fc-query -f '%{index}\n' "$font" | wc -l)
+  for ((face = 0; face < count; face++)); do fc-query -i "$face" -f '%{charset}\n' "$font"; done
+done >"$work/charset"
+python3 - "$work/charset" "$VESTORA_ROOT/assets/fonts/characters.txt" <<'PYTHON' ||
+import sys
+have = set()
+for line in open(sys.argv[1]):
+    for span in line.split():
+        first, _, last = span.partition("-")
+        have.update(range(int(first, 16), int(last or first, 16) + 1))
+needed = set(open(sys.argv[2], encoding="utf-8").read()) - {"\n"}
+missing = "".join(sorted(c for c in needed if ord(c) not in have))
+if missing:
+    print(f"   lacks {len(missing)} of {len(needed)} characters: {missing}")
+    sys.exit(1)
+print(f"   has all {len(needed)} characters")
+PYTHON
+  fail "$font_package does not cover the program's characters"
 
 step "files of the package"
 sizes="16 24 32 48 64 128 256"
@@ -138,6 +179,16 @@ awk -v RS= -F'\n' '
     exit bad
   }' "$copyright" >&2 || fail "copyright paragraphs"
 grep -qx 'Files: \*' "$copyright" || fail "copyright: no Files: * paragraph"
+# Vestora's own files are under the MIT licence, which Debian calls Expat; the text is the one of
+# LICENSE.
+awk -v RS= '/^Files: \*\n/' "$copyright" | grep -qx 'License: Expat' ||
+  fail "copyright: the Files: * paragraph is not License: Expat"
+awk -v RS= '/^License: Expat\n/' "$copyright" | sed -e '1d' -e 's/^ //' -e 's/^\.$//' >"$work/expat"
+sed -n '/^Permission is hereby granted/,/^SOFTWARE\.$/p' "$VESTORA_ROOT/LICENSE" | tr -s ' \n' ' ' >"$work/licence"
+[ -s "$work/licence" ] && [ "$(tr -s ' \n' ' ' <"$work/expat")" = "$(cat "$work/licence")" ] ||
+  fail "copyright: the Expat text differs from the MIT licence in LICENSE"
+grep -q '<project_license>MIT</project_license>' "$metainfo" ||
+  fail "the metainfo's project_license is not MIT"
 for font in "$VESTORA_ROOT"/assets/fonts/*.ttf; do
   grep -Eq "^Files:.* assets/fonts/$(basename "$font")( |$)" "$copyright" ||
     fail "copyright does not cover assets/fonts/$(basename "$font")"
@@ -185,6 +236,49 @@ dpkg -L vestora | grep -vx '/\.' >"$work/owned"
 while read -r path; do
   if [ -d "$path" ] && [ ! -L "$path" ]; then echo "$path"; fi
 done <"$work/owned" >"$work/owned-dirs"
+
+step "hardening of the installed /usr/bin/vestora"
+# Debian's hardening flags (scripts/package) as the binary shows them, read with readelf: a
+# position-independent executable, read-only relocations bound at start (full RELRO), a stack
+# that is not executable, the stack protector and fortified C library calls.
+program=/usr/bin/vestora
+readelf -h "$program" | grep -Eq '^ *Type: *DYN ' || fail "$program is not position-independent"
+readelf -d "$program" >"$work/dynamic"
+grep -Eq '\(FLAGS_1\).*\bPIE\b' "$work/dynamic" || fail "$program is not marked PIE"
+grep -Eq '\(FLAGS\).*\bBIND_NOW\b|\(FLAGS_1\).*\bNOW\b|\(BIND_NOW\)' "$work/dynamic" ||
+  fail "$program does not bind at start (no BIND_NOW)"
+readelf -lW "$program" >"$work/segments"
+grep -q '^ *GNU_RELRO ' "$work/segments" || fail "$program has no read-only relocations"
+grep -E '^ *GNU_STACK ' "$work/segments" | grep -Eq ' RW +0x' || fail "$program's stack is executable"
+readelf --dyn-syms -W "$program" >"$work/symbols"
+grep -q ' __stack_chk_fail' "$work/symbols" || fail "$program has no stack protector"
+grep -Eq ' __[a-z0-9_]+_chk(@|$)' "$work/symbols" || fail "$program calls no fortified function"
+echo "   readelf: PIE, full RELRO (BIND_NOW), non-executable stack, stack protector, fortified calls"
+# devscripts' own report, where installed (scripts/lib.sh installs it): every check must pass but
+# control-flow protection (-fcf-protection), which Debian 12's dpkg-buildflags does not turn on.
+if command -v hardening-check >/dev/null 2>&1; then
+  hardening-check "$program" >"$work/hardening" 2>&1 || true
+  sed 's/^/   /' "$work/hardening"
+  hardening-check --nocfprotection "$program" >/dev/null 2>&1 ||
+    fail "hardening-check reports a missing protection"
+fi
+
+step "the installed /usr/bin/vestora's command line, without a display"
+answer=$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vestora --version 2>&1) ||
+  fail "vestora --version failed: $answer"
+[ "$answer" = "vestora $version" ] || fail "vestora --version printed '$answer'"
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vestora --help | grep -q '^Usage: vestora ' ||
+  fail "vestora --help prints no usage"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vestora --bogus >/dev/null 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] ||
+  fail "vestora --bogus: exit status $status, $(cat "$work/err")"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vestora >/dev/null 2>"$work/err" ||
+  status=$?
+[ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "vestora: cannot open a display: DISPLAY is not set" ] ||
+  fail "vestora without a display: exit status $status, $(cat "$work/err")"
+echo "   --version: $answer; --help; --bogus: status 2; no display: status 1, one line"
 
 step "start /usr/bin/vestora on a private Xvfb"
 number_file=$work/display
@@ -240,7 +334,8 @@ zip=$dist/vestora-$version-win32.zip
 if [ -f "$VESTORA_ROOT/build-win32/vestora.exe" ]; then
   step "the Windows download $(basename "$zip")"
   [ -f "$zip" ] || fail "build-win32/vestora.exe exists, but no $zip was made"
-  printf '%s\n' LICENSE-VestoraKai.txt LICENSE-VestoraSans.txt vestora.exe 说明.txt >"$work/expected"
+  printf '%s\n' LICENSE-VestoraKai.txt LICENSE-VestoraSans.txt LICENSE.txt vestora.exe 说明.txt |
+    sort >"$work/expected"
   unzip -Z1 "$zip" | sort >"$work/files"
   diff "$work/expected" "$work/files" >&2 || fail "the zip's files differ (< expected, > zipped)"
   # Windows reads a name as UTF-8 only when the entry says so (general purpose flag bit 11).
@@ -278,6 +373,19 @@ if [ -f "$VESTORA_ROOT/build-win32/vestora.exe" ]; then
   done
   grep -q 'vestora\.exe' "$work/win32/说明.txt" && grep -q "$version" "$work/win32/说明.txt" ||
     fail "说明.txt names neither vestora.exe nor the version"
+  grep -q 'LICENSE\.txt' "$work/win32/说明.txt" || fail "说明.txt does not point at LICENSE.txt"
+  # LICENSE.txt is LICENSE in Windows' form: the same text once the mark and the CRs are gone.
+  tail -c +4 "$work/win32/LICENSE.txt" | tr -d '\r' | cmp -s - "$VESTORA_ROOT/LICENSE" ||
+    fail "the zip's LICENSE.txt is not LICENSE"
+  # Reproducible entries: the last commit's time (2-second steps, UTC) and fixed attributes.
+  epoch=$(cd "$VESTORA_ROOT" && source scripts/lib.sh &&
+    VESTORA_ROOT=$PWD vestora_source_date_epoch && echo "$SOURCE_DATE_EPOCH")
+  stamp=$(date -u -d "@$((epoch / 2 * 2))" +%Y%m%d.%H%M%S)
+  unzip -Z -T -l "$zip" | awk '/^[-d]r/ { print $1, $8, $9 }' >"$work/entries"
+  [ "$(wc -l <"$work/entries")" -eq "$(wc -l <"$work/expected")" ] || fail "unzip lists: $(cat "$work/entries")"
+  if grep -v -e "^-rw-r--r-- $stamp " -e "^-rwxr-xr-x $stamp vestora\.exe\$" "$work/entries" >&2; then
+    fail "zip entries with another time ($stamp) or attributes than expected"
+  fi
 else
   [ ! -e "$zip" ] || fail "$zip was made without build-win32/vestora.exe"
 fi

@@ -5,7 +5,9 @@
 
 For build-win32 (32-bit x86, the one that ships) and build-win64 (x86-64), every .exe must be a
 GUI program for its machine that loads no DLL outside the Windows system set, since nothing else
-is installed with it. vestora.exe must also carry, byte for byte, the icon group and its images,
+is installed with it; that carries the hardening flags that Windows' own linkers set (ASLR with
+its relocations, high-entropy ASLR on x86-64, DEP, Terminal Server awareness); and that has no
+time stamp, so that the same sources give the same bytes. vestora.exe must also carry, byte for byte, the icon group and its images,
 the version record in Chinese, the manifest, and every picture and font under the name the
 program looks it up by.
 """
@@ -24,6 +26,20 @@ BUILDS = {
     "build-win32": (0x014C, 0x010B, "PE32"),
     "build-win64": (0x8664, 0x020B, "PE32+"),
 }
+
+# IMAGE_DLLCHARACTERISTICS_* in the optional header, and the ones each build must have.
+DLL_CHARACTERISTICS = {
+    0x0020: "HIGH_ENTROPY_VA", 0x0040: "DYNAMIC_BASE", 0x0080: "FORCE_INTEGRITY",
+    0x0100: "NX_COMPAT", 0x0200: "NO_ISOLATION", 0x0400: "NO_SEH", 0x0800: "NO_BIND",
+    0x1000: "APPCONTAINER", 0x2000: "WDM_DRIVER", 0x4000: "GUARD_CF",
+    0x8000: "TERMINAL_SERVER_AWARE",
+}
+REQUIRED_FLAGS = {
+    "build-win32": {"DYNAMIC_BASE", "NX_COMPAT", "TERMINAL_SERVER_AWARE"},
+    "build-win64": {"DYNAMIC_BASE", "HIGH_ENTROPY_VA", "NX_COMPAT", "TERMINAL_SERVER_AWARE"},
+}
+IMAGE_FILE_RELOCS_STRIPPED = 0x0001
+IMAGE_DIRECTORY_ENTRY_BASERELOC = 5
 PROGRAMS = ["vestora.exe", "tests/win32/recorder.exe", "bench/win32/bench_empty_window.exe"]
 
 # DLLs that every supported Windows has in its system folder. shcore.dll is left out on purpose:
@@ -47,11 +63,12 @@ class PeFile:
         pe = self.u32(0x3C)
         if self.data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE signature")
-        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from(
-            "<HHIIIHH", self.data, pe + 4)
+        (self.machine, sections, self.time_stamp, _, _, optional_size,
+         self.characteristics) = struct.unpack_from("<HHIIIHH", self.data, pe + 4)
         optional = pe + 24
         self.magic = self.u16(optional)
         self.subsystem = self.u16(optional + 68)
+        self.dll_characteristics = self.u16(optional + 70)
         directories = optional + (96 if self.magic == 0x010B else 112)
         self.directories = [struct.unpack_from("<II", self.data, directories + 8 * i)
                             for i in range(self.u32(directories - 4))]
@@ -60,6 +77,10 @@ class PeFile:
             at = optional + optional_size + 40 * i
             virtual_size, rva, raw_size, raw_at = struct.unpack_from("<IIII", self.data, at + 8)
             self.sections.append((rva, max(virtual_size, raw_size), raw_at))
+
+    def flags(self):
+        """The names of the DllCharacteristics flags set."""
+        return {name for bit, name in DLL_CHARACTERISTICS.items() if self.dll_characteristics & bit}
 
     def u16(self, at):
         return struct.unpack_from("<H", self.data, at)[0]
@@ -226,7 +247,21 @@ def main():
                 for dll in dlls:
                     if dll.lower() not in SYSTEM_DLLS:
                         fail(f"loads {dll}, which Windows does not provide")
-                summary = f"{magic_name}, GUI, loads {', '.join(dlls)}"
+                flags = pe.flags()
+                for flag in sorted(REQUIRED_FLAGS[build] - flags):
+                    fail(f"lacks the PE flag {flag} (DllCharacteristics {pe.dll_characteristics:#06x})")
+                # ASLR moves only an image that keeps its relocations.
+                relocations = (pe.directories[IMAGE_DIRECTORY_ENTRY_BASERELOC][1]
+                               if len(pe.directories) > IMAGE_DIRECTORY_ENTRY_BASERELOC else 0)
+                if pe.characteristics & IMAGE_FILE_RELOCS_STRIPPED or not relocations:
+                    fail("has no base relocations: DYNAMIC_BASE cannot move it")
+                if pe.time_stamp != 0:
+                    fail(f"has the time stamp {pe.time_stamp} in its PE header, not 0: two builds "
+                         f"of the same sources would differ")
+                shown_flags = " ".join(name for _, name in sorted(
+                    (bit, name) for bit, name in DLL_CHARACTERISTICS.items() if name in flags))
+                summary = (f"{magic_name}, GUI, DllCharacteristics {pe.dll_characteristics:#06x} "
+                           f"({shown_flags}), loads {', '.join(dlls)}")
                 if program == "vestora.exe":
                     pictures, fonts = check_resources(pe.resources(), fail)
                     summary += f"; {pictures} pictures, {fonts} fonts"
