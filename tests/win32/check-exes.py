@@ -40,6 +40,8 @@ REQUIRED_FLAGS = {
 }
 IMAGE_FILE_RELOCS_STRIPPED = 0x0001
 IMAGE_DIRECTORY_ENTRY_BASERELOC = 5
+SUBSYSTEM_VERSION = (6, 1)
+
 PROGRAMS = ["vestora.exe", "tests/win32/recorder.exe", "bench/win32/bench_empty_window.exe"]
 
 # DLLs that every supported Windows has in its system folder. shcore.dll is left out on purpose:
@@ -67,6 +69,7 @@ class PeFile:
          self.characteristics) = struct.unpack_from("<HHIIIHH", self.data, pe + 4)
         optional = pe + 24
         self.magic = self.u16(optional)
+        self.subsystem_version = (self.u16(optional + 48), self.u16(optional + 50))
         self.subsystem = self.u16(optional + 68)
         self.dll_characteristics = self.u16(optional + 70)
         directories = optional + (96 if self.magic == 0x010B else 112)
@@ -243,6 +246,11 @@ def main():
                          f"{machine:#06x} and {magic_name}")
                 if pe.subsystem != IMAGE_SUBSYSTEM_WINDOWS_GUI:
                     fail(f"subsystem {pe.subsystem}, not the Windows GUI")
+                # Windows 7, as the manifest's supportedOS says: older versions make Windows
+                # treat the program as one written before DPI scaling and themes.
+                if pe.subsystem_version != SUBSYSTEM_VERSION:
+                    fail("subsystem version {}.{}, not {}.{}".format(*pe.subsystem_version,
+                                                                     *SUBSYSTEM_VERSION))
                 dlls = pe.imported_dlls()
                 for dll in dlls:
                     if dll.lower() not in SYSTEM_DLLS:
@@ -260,7 +268,8 @@ def main():
                          f"of the same sources would differ")
                 shown_flags = " ".join(name for _, name in sorted(
                     (bit, name) for bit, name in DLL_CHARACTERISTICS.items() if name in flags))
-                summary = (f"{magic_name}, GUI, DllCharacteristics {pe.dll_characteristics:#06x} "
+                summary = (f"{magic_name}, GUI {pe.subsystem_version[0]}.{pe.subsystem_version[1]}, "
+                           f"DllCharacteristics {pe.dll_characteristics:#06x} "
                            f"({shown_flags}), loads {', '.join(dlls)}")
                 if program == "vestora.exe":
                     pictures, fonts = check_resources(pe.resources(), fail)
