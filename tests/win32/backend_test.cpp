@@ -28,77 +28,16 @@
 #include "forms/win32/text.h"
 #include "forms/win32/widgets.h"
 #include "forms/win32/win32_runtime.h"
+#include "tests/win32/harness.h"
 
 namespace {
 
+using vestora::test::Pump;
+using vestora::test::PumpUntil;
+using vestora::test::RecordingEvents;
 using vestora::win32::Utf8;
 using vestora::win32::Wide;
 using vestora::win32::Win32Runtime;
-
-// --- A small harness: each check that fails is printed with its place; a test goes on after it.
-
-int failedChecks = 0;
-
-bool Check(bool passed, const std::string& what, const char* file, int line) {
-  if (!passed) {
-    ++failedChecks;
-    std::printf("    %s:%d: %s\n", file, line, what.c_str());
-  }
-  return passed;
-}
-#define CHECK(condition) Check((condition), #condition, __FILE__, __LINE__)
-#define CHECK_MSG(condition, message) \
-  Check((condition), std::string(#condition) + " -- " + (message), __FILE__, __LINE__)
-
-template <typename A, typename B>
-bool CheckEqual(const A& actual, const B& expected, const char* text, const char* file, int line) {
-  if (actual == expected) return true;
-  std::ostringstream what;
-  what << text << ": got " << actual << ", expected " << expected;
-  return Check(false, what.str(), file, line);
-}
-#define CHECK_EQ(actual, expected) CheckEqual((actual), (expected), #actual, __FILE__, __LINE__)
-
-// Dispatches the thread's messages, as the program's loop does, until the condition holds or a
-// generous deadline passes. False when the deadline passed first.
-bool PumpUntil(const std::function<bool()>& done, DWORD deadlineMs = 10'000) {
-  const ULONGLONG deadline = GetTickCount64() + deadlineMs;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) continue;
-      if (vestora::win32::HandleDialogKeys(message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (done()) return true;
-    if (GetTickCount64() >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-void Pump() {
-  PumpUntil([] { return false; }, 50);
-}
-
-struct RecordingEvents final : vestora::forms::FormEvents {
-  std::vector<std::string> pressed, ticked, closed;
-  void Pressed(std::string_view form, std::string_view control) noexcept override {
-    pressed.push_back(std::string(form) + "." + std::string(control));
-  }
-  void Ticked(std::string_view form, std::string_view timer) noexcept override {
-    ticked.push_back(std::string(form) + "." + std::string(timer));
-  }
-  void Closed(std::string_view form) noexcept override { closed.emplace_back(form); }
-};
-
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << "(" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top
-             << ")";
-}
-bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // The screen's dots per inch: 96 unless the test's prefix says otherwise (wine-run.sh). The
 // layout is pixel-exact at 96 and scales with the rest.
@@ -172,19 +111,8 @@ struct SeenBox {
 SeenBox seenBox;
 HWND watchedWindow = nullptr;
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 void CALLBACK DismissBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+  HWND box = vestora::test::VisibleMessageBox();
   if (box == nullptr) return;
   seenBox.title = TextOf(box);
   seenBox.text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
@@ -787,12 +715,7 @@ void SloganHoldsStillWhereAnimationsAreOff() {
   }
 }
 
-struct Test {
-  const char* name;
-  void (*run)();
-};
-
-constexpr Test kTests[] = {
+constexpr vestora::test::Test kTests[] = {
     {"main window matches its description", MainWindowMatchesItsDescription},
     {"every category window matches its description", EveryCategoryWindowMatchesItsDescription},
     {"Tab walks the focus order", TabWalksTheFocusOrder},
@@ -813,19 +736,7 @@ int main() {
   std::printf("at %u dpi\n", dpi);
   if (!vestora::win32::PrepareApplication())
     std::printf("the embedded fonts could not be registered\n");
-  int passed = 0;
-  int failed = 0;
-  for (const Test& test : kTests) {
-    const int before = failedChecks;
-    std::printf("%s\n", test.name);
-    std::fflush(stdout);
-    test.run();
-    const bool ok = failedChecks == before;
-    std::printf("  %s\n", ok ? "PASS" : "FAIL");
-    std::fflush(stdout);
-    (ok ? passed : failed) += 1;
-  }
-  std::printf("%d passed, %d failed\n", passed, failed);
+  const int status = vestora::test::RunTests(kTests);
   OleUninitialize();
-  return failed == 0 ? 0 : 1;
+  return status;
 }

@@ -39,14 +39,6 @@ constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 // The screen's dots per inch, which every window starts with (wine-run.sh sets it).
 UINT systemDpi = 96;
 
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << "(" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top
-             << ")";
-}
-bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 RECT PixelRect(const vestora::TwipRect& twips, UINT dpi) {
   const int left = vestora::win32::ToPixels(twips.left, dpi);
   const int top = vestora::win32::ToPixels(twips.top, dpi);
@@ -494,19 +486,8 @@ struct SeenBox {
 SeenBox seenBox;
 std::vector<HWND> watchedWindows;
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 void CALLBACK DismissBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+  HWND box = vestora::test::VisibleMessageBox();
   if (box == nullptr) return;
   seenBox.owner = GetWindow(box, GW_OWNER);
   seenBox.enabled.clear();

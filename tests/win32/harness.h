@@ -5,12 +5,23 @@
 
 #include <cstdio>
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "forms/runtime.h"
 #include "forms/win32/win32_runtime.h"
 #include "forms/win32/windows_api.h"
+
+// Rectangles compared and printed in checks, as (left,top widthxheight).
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top
+             << ")";
+}
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 namespace vestora::test {
 
@@ -61,11 +72,35 @@ inline void Pump() {
   PumpUntil([] { return false; }, 50);
 }
 
+// Notes every event a form reports, as "form.control".
 struct RecordingEvents final : forms::FormEvents {
-  void Pressed(std::string_view, std::string_view) noexcept override {}
-  void Ticked(std::string_view, std::string_view) noexcept override {}
-  void Closed(std::string_view) noexcept override {}
+  std::vector<std::string> pressed, ticked, closed;
+  void Pressed(std::string_view form, std::string_view control) noexcept override {
+    pressed.push_back(std::string(form) + "." + std::string(control));
+  }
+  void Ticked(std::string_view form, std::string_view timer) noexcept override {
+    ticked.push_back(std::string(form) + "." + std::string(timer));
+  }
+  void Closed(std::string_view form) noexcept override { closed.emplace_back(form); }
 };
+
+// The message box this thread shows now, or null.
+inline HWND VisibleMessageBox() {
+  HWND box = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
+          *reinterpret_cast<HWND*>(found) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&box));
+  return box;
+}
 
 struct Test {
   const char* name;
