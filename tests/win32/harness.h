@@ -84,21 +84,22 @@ struct RecordingEvents final : forms::FormEvents {
   void Closed(std::string_view form) noexcept override { closed.emplace_back(form); }
 };
 
+// A visible message box of the thread, handed back through found. A named CALLBACK function: a
+// lambda would not have the 32-bit build's stdcall convention.
+inline BOOL CALLBACK NoteMessageBox(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The message box this thread shows now, or null.
 inline HWND VisibleMessageBox() {
   HWND box = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
-          *reinterpret_cast<HWND*>(found) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&box));
+  EnumThreadWindows(GetCurrentThreadId(), NoteMessageBox, reinterpret_cast<LPARAM>(&box));
   return box;
 }
 
