@@ -49,6 +49,12 @@ e2e_cleanup() {
     e2e_list_windows || true
   fi
   if [ -n "$vestora_pid" ] && kill -0 "$vestora_pid" 2>/dev/null; then
+    # A program that is still there when a test fails may be stuck: where it stands says why.
+    if [ "$status" -ne 0 ] && command -v gdb >/dev/null 2>&1; then
+      echo "--- where vestora stands:"
+      timeout 60 gdb -p "$vestora_pid" -batch -ex 'thread apply all bt 20' 2>/dev/null |
+        grep -E '^(Thread|#)' || true
+    fi
     kill "$vestora_pid" 2>/dev/null || true
     wait "$vestora_pid" 2>/dev/null || true
   fi
