@@ -2,6 +2,7 @@
 set(VESTORA_BENCHMARKS
   bench_start             # spawns a program and times its first paint (the harness)
   bench_empty_window      # a bare Qt window of the main window's size: the baseline
+  bench_text_window       # the same with one line of Chinese text: the toolkit's price of text
   bench_vestora_window    # the program's own start path, up to the main window's first paint
   bench_start_phases      # the same start, step by step
   bench_category_windows  # press to every picture painted, against a bare window + decoding
@@ -14,6 +15,9 @@ add_executable(bench_start EXCLUDE_FROM_ALL start.cpp)
 
 add_executable(bench_empty_window EXCLUDE_FROM_ALL empty_window.cpp probe.cpp)
 target_link_libraries(bench_empty_window PRIVATE Qt6::Widgets)
+
+add_executable(bench_text_window EXCLUDE_FROM_ALL text_window.cpp probe.cpp)
+target_link_libraries(bench_text_window PRIVATE vestora_forms_qt)
 
 add_executable(bench_vestora_window EXCLUDE_FROM_ALL vestora_window.cpp probe.cpp)
 target_link_libraries(bench_vestora_window PRIVATE vestora_forms_qt)

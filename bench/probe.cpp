@@ -30,6 +30,27 @@ std::int64_t MonotonicNs() {
   return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
+namespace {
+
+std::int64_t ThreadCpuNs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+}  // namespace
+
+Steps::Steps() : wallNs_(MonotonicNs()), cpuNs_(ThreadCpuNs()) {}
+
+void Steps::Step(const char* name) {
+  const std::int64_t wallNs = MonotonicNs();
+  const std::int64_t cpuNs = ThreadCpuNs();
+  std::printf("%s %.3f %.3f\n", name, static_cast<double>(wallNs - wallNs_) / 1e6,
+              static_cast<double>(cpuNs - cpuNs_) / 1e6);
+  wallNs_ = wallNs;
+  cpuNs_ = cpuNs;
+}
+
 FirstPaint::FirstPaint(QString window, std::function<void()> done)
     : window_(std::move(window)), done_(std::move(done)) {}
 

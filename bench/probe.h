@@ -17,6 +17,19 @@ void WaitUntil(const std::function<bool()>& done);
 // subtract its own reading before the spawn from the child's reading.
 std::int64_t MonotonicNs();
 
+// Prints one "name wall-ms cpu-ms" line per step of a start: the wall-clock milliseconds since
+// the step before (the first since it was made) and the calling thread's CPU milliseconds in
+// them. Where the two differ, the thread waited: for the X server, the bus or another thread.
+class Steps {
+ public:
+  Steps();
+  void Step(const char* name);
+
+ private:
+  std::int64_t wallNs_;
+  std::int64_t cpuNs_;
+};
+
 // Calls `done` once, right after the first paint of the top-level window named `window` (any
 // window when empty) has been handled, that is, once the window's content went to the screen.
 class FirstPaint final : public QObject {
