@@ -18,17 +18,15 @@ int main(int argc, char* argv[]) {
   const bool steps = argc > 1 && std::strcmp(argv[1], "steps") == 0;
   if (steps) timed.Step("1.QApplication");
   vestora::bench::FirstPaint probe({}, [memory, steps, &timed] {
-    if (steps) {
-      timed.Step("8.show_to_first_paint");
-    } else if (memory) {
+    if (memory) {
       const auto resident = vestora::bench::ResidentMemory();
       std::printf("%ld %ld anonymous %ld file %ld shared %ld\n", resident.peakKb,
                   resident.currentKb, resident.anonymousKb, resident.fileKb, resident.sharedKb);
-    } else {
-      std::printf("%lld\n", static_cast<long long>(vestora::bench::MonotonicNs()));
+      std::fflush(stdout);
+      QCoreApplication::exit(0);
+      return;
     }
-    std::fflush(stdout);
-    QCoreApplication::exit(0);
+    vestora::bench::EndAtFirstPaint(steps ? &timed : nullptr);
   });
   application.installEventFilter(&probe);
   QWidget window;

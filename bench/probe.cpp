@@ -24,21 +24,23 @@ void WaitUntil(const std::function<bool()>& done) {
   }
 }
 
-std::int64_t MonotonicNs() {
+namespace {
+
+std::int64_t ClockNs(clockid_t clock) {
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
+  clock_gettime(clock, &now);
   return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-namespace {
-
 std::int64_t ThreadCpuNs() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+  return ClockNs(CLOCK_THREAD_CPUTIME_ID);
 }
 
 }  // namespace
+
+std::int64_t MonotonicNs() {
+  return ClockNs(CLOCK_MONOTONIC);
+}
 
 Steps::Steps() : wallNs_(MonotonicNs()), cpuNs_(ThreadCpuNs()) {}
 
@@ -49,6 +51,16 @@ void Steps::Step(const char* name) {
               static_cast<double>(cpuNs - cpuNs_) / 1e6);
   wallNs_ = wallNs;
   cpuNs_ = cpuNs;
+}
+
+void EndAtFirstPaint(Steps* steps) {
+  if (steps != nullptr) {
+    steps->Step("8.show_to_first_paint");
+  } else {
+    std::printf("%lld\n", static_cast<long long>(MonotonicNs()));
+  }
+  std::fflush(stdout);
+  QCoreApplication::exit(0);
 }
 
 FirstPaint::FirstPaint(QString window, std::function<void()> done)

@@ -30,6 +30,10 @@ class Steps {
   std::int64_t cpuNs_;
 };
 
+// How a start benchmark ends at its first paint: with `steps`, the last step of the table;
+// without, the monotonic time for bench_start to subtract its spawn from. Then the event loop ends.
+void EndAtFirstPaint(Steps* steps);
+
 // Calls `done` once, right after the first paint of the top-level window named `window` (any
 // window when empty) has been handled, that is, once the window's content went to the screen.
 class FirstPaint final : public QObject {

@@ -41,10 +41,7 @@ int main(int argc, char* argv[]) {
   vestora::bench::FirstPaint probe(
       QString::fromUtf8(vestora::app::kMainWindow.data(),
                         static_cast<qsizetype>(vestora::app::kMainWindow.size())),
-      [&timed] {
-        timed.Step("8.show_to_first_paint");
-        QCoreApplication::exit(0);
-      });
+      [&timed] { vestora::bench::EndAtFirstPaint(&timed); });
   application.installEventFilter(&probe);
   if (!program.Start()) return 1;
   timed.Step("7.build_and_show_main_window");

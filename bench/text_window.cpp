@@ -9,7 +9,6 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QWidget>
-#include <cstdio>
 #include <cstring>
 
 #include "bench/probe.h"
@@ -26,15 +25,8 @@ int main(int argc, char* argv[]) {
       QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/VestoraSans-Regular.ttf"));
   if (id < 0) return 2;
   if (steps) timed.Step("4.install_embedded_fonts");
-  vestora::bench::FirstPaint probe({}, [steps, &timed] {
-    if (steps) {
-      timed.Step("8.show_to_first_paint");
-    } else {
-      std::printf("%lld\n", static_cast<long long>(vestora::bench::MonotonicNs()));
-    }
-    std::fflush(stdout);
-    QCoreApplication::exit(0);
-  });
+  vestora::bench::FirstPaint probe(
+      {}, [steps, &timed] { vestora::bench::EndAtFirstPaint(steps ? &timed : nullptr); });
   application.installEventFilter(&probe);
   QWidget window;
   window.resize(600, 519);

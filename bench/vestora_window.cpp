@@ -58,9 +58,7 @@ int main(int argc, char* argv[]) {
                         static_cast<qsizetype>(vestora::app::kMainWindow.size())),
       [&] {
         if (!memory) {
-          std::printf("%lld\n", static_cast<long long>(vestora::bench::MonotonicNs()));
-          std::fflush(stdout);
-          QCoreApplication::exit(0);
+          vestora::bench::EndAtFirstPaint(nullptr);
           return;
         }
         application.installEventFilter(&pictures);
