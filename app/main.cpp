@@ -19,6 +19,7 @@
 
 #include "app/application.h"
 #include "forms/qt/fonts.h"
+#include "forms/qt/platform.h"
 #include "forms/qt/qt_runtime.h"
 
 namespace {
@@ -158,10 +159,10 @@ int main(int argc, char* argv[]) {
 
   vestora::qt::BeginReadingFontConfiguration();
   toolkit_handler = qInstallMessageHandler(HoldWhileStarting);
-  // Only the program's name reaches the toolkit: options such as -stylesheet or -style on the
-  // command line are not read.
-  int toolkitArgc = 1;
-  QApplication application(toolkitArgc, argv);
+  // Only the program's name and the platform chosen for it reach the toolkit: options such as
+  // -stylesheet or -style on the command line are not read.
+  vestora::qt::ToolkitCommandLine toolkit(argv[0]);
+  QApplication application(toolkit.argc(), toolkit.argv());
   ReleaseHeldMessages();
   // Desktops match the program's windows to its desktop entry by this name (the app id on Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vestora.Vestora"));
