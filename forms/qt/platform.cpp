@@ -27,12 +27,14 @@ bool XServerAnswers() {
   return answers;
 }
 
-// A Wayland compositor listens where its clients look for it: a socket handed over in
-// WAYLAND_SOCKET, else WAYLAND_DISPLAY (a path, or a name in XDG_RUNTIME_DIR), else "wayland-0".
+// A Wayland compositor listens where WAYLAND_DISPLAY says (a path, or a name in
+// XDG_RUNTIME_DIR), or hands its socket over in WAYLAND_SOCKET. Without either the program is in
+// no Wayland session: a compositor's default socket found anyway may be another user's desktop
+// seen from a remote shell.
 bool WaylandCompositorAnswers() {
   if (!Environment("WAYLAND_SOCKET").empty()) return true;
   std::string path(Environment("WAYLAND_DISPLAY"));
-  if (path.empty()) path = "wayland-0";
+  if (path.empty()) return false;
   if (path.front() != '/') {
     const std::string_view runtime = Environment("XDG_RUNTIME_DIR");
     if (runtime.empty()) return false;
