@@ -8,8 +8,8 @@ then reads what it asked of the compositor, from the protocol log that libwaylan
   compositor keeps it over that window;
 - the main window, a category window of each placement kind and the box have a fixed size
   (minimum size = maximum size = their client size), so that a compositor that draws the title
-  bars offers no maximise button, and where the compositor draws them (xdg-decoration offered)
-  the program asks it to.
+  bars offers no maximise button, and where the compositor offers to draw them (xdg-decoration)
+  it does.
 
 The catalog's lines are in E2E_CATALOG_FILE; every wait lasts at most E2E_TIMEOUT seconds."""
 import collections
@@ -19,8 +19,8 @@ import re
 from atspi_reader import controls_of, fail, find, press, read_catalog, step, top_level, wait_for
 
 APP_ID = "org.vestora.Vestora"
-REQUEST = re.compile(r"^\[[\d.]+\]\s+-> (\w+)@(\d+)\.(\w+)\((.*)\)$")
-EVENT = re.compile(r"^\[[\d.]+\]\s+(\w+)@(\d+)\.(\w+)\((.*)\)$")
+REQUEST = re.compile(r"^\[\s*[\d.]+\]\s+-> (\w+)@(\d+)\.(\w+)\((.*)\)$")
+EVENT = re.compile(r"^\[\s*[\d.]+\]\s+(\w+)@(\d+)\.(\w+)\((.*)\)$")
 
 
 def button_name(catalog, button):
@@ -57,6 +57,8 @@ def toplevels(log_path):
                 event = EVENT.match(line)
                 if event and event.group(1) == "wl_registry" and event.group(3) == "global":
                     globals_offered.add(event.group(4).split(", ")[1].strip('"'))
+                elif event and event.group(2) in decorations and event.group(3) == "configure":
+                    decorations[event.group(2)]["requests"]["decoration_mode"].append(event.group(4))
                 continue
             interface, number, name, arguments = request.groups()
             created = re.search(r"new id xdg_toplevel@(\d+)", arguments)
@@ -87,12 +89,16 @@ def check_log(catalog, windows):
         step("window '%s' (xdg_toplevel@%s): sizes %s to %s, parent %s, title bar %s"
              % (title, toplevel["id"], requests["set_min_size"][-1:], requests["set_max_size"][-1:],
                 requests["set_parent"][-1:] or "none",
-                requests["decoration_set_mode"][-1:] or "drawn by the program"))
+                "by the compositor" if requests["decoration_mode"][-1:] == ["2"] else "by the program"))
         app_ids = toplevel["requests"]["set_app_id"]
         if app_ids != ['"%s"' % APP_ID]:
             fail("'%s' has the application ids %s, not %s" % (title, app_ids, APP_ID))
-        if "zxdg_decoration_manager_v1" in offered and toplevel["requests"]["decoration_set_mode"] != ["2"]:
-            fail("'%s' does not ask the compositor for its title bar" % title)
+        # Where the compositor offers to draw the title bars, it draws them (mode 2, server side):
+        # the program leaves the choice to it or asks for it, and never insists on its own.
+        if "zxdg_decoration_manager_v1" in offered and (
+                requests["decoration_mode"][-1:] != ["2"] or "1" in requests["decoration_set_mode"]):
+            fail("'%s' does not leave its title bar to the compositor: asked %s, given %s"
+                 % (title, requests["decoration_set_mode"], requests["decoration_mode"]))
 
     main_title, width, height = catalog["main"][0]
     notice_title = catalog["notice"][0][1]
