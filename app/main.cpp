@@ -30,7 +30,8 @@ constexpr int kExitUsage = 2;  // a wrong command line, as with the GNU tools
 constexpr std::string_view kUsage =
     "Usage: vestora [--help | --version]\n"
     "Shows Vestora, a catalog of avatar outfit and scene background pictures, in\n"
-    "windows on the X display named by DISPLAY.\n"
+    "windows on the X display named by DISPLAY, or where no X server answers there,\n"
+    "on the Wayland compositor named by WAYLAND_DISPLAY.\n"
     "\n"
     "  --help     print this help and exit\n"
     "  --version  print the version and exit\n";
