@@ -19,6 +19,7 @@
 
 #include "app/application.h"
 #include "forms/qt/fonts.h"
+#include "forms/qt/platform.h"
 #include "forms/qt/qt_runtime.h"
 
 namespace {
@@ -29,7 +30,8 @@ constexpr int kExitUsage = 2;  // a wrong command line, as with the GNU tools
 constexpr std::string_view kUsage =
     "Usage: vestora [--help | --version]\n"
     "Shows Vestora, a catalog of avatar outfit and scene background pictures, in\n"
-    "windows on the X display named by DISPLAY.\n"
+    "windows on the X display named by DISPLAY, or where no X server answers there,\n"
+    "on the Wayland compositor named by WAYLAND_DISPLAY.\n"
     "\n"
     "  --help     print this help and exit\n"
     "  --version  print the version and exit\n";
@@ -158,10 +160,10 @@ int main(int argc, char* argv[]) {
 
   vestora::qt::BeginReadingFontConfiguration();
   toolkit_handler = qInstallMessageHandler(HoldWhileStarting);
-  // Only the program's name reaches the toolkit: options such as -stylesheet or -style on the
-  // command line are not read.
-  int toolkitArgc = 1;
-  QApplication application(toolkitArgc, argv);
+  // Only the program's name and the platform chosen for it reach the toolkit: options such as
+  // -stylesheet or -style on the command line are not read.
+  vestora::qt::ToolkitCommandLine toolkit(argv[0]);
+  QApplication application(toolkit.argc(), toolkit.argv());
   ReleaseHeldMessages();
   // Desktops match the program's windows to its desktop entry by this name (the app id on Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vestora.Vestora"));

@@ -74,7 +74,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS xdg-utils)
 # package check tests the font against characters.txt), is a sans face as title bars use, and is
 # the smallest such package: 1.6 MB to download, 5 MB installed, against 56 MB and 91 MB for
 # Noto CJK. A system that has Noto CJK already needs nothing more.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+#
+# The program runs through X11 wherever an X server answers, Xwayland included, and needs Qt's
+# Wayland platform plugin only where none does (a Wayland session without Xwayland, or a user who
+# sets QT_QPA_PLATFORM=wayland). GNOME and Plasma start Xwayland, so a dependency would be too
+# strong; a recommendation, installed by default, makes the rare session without X work too.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-wayland")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

@@ -8,6 +8,8 @@ VESTORA_PACKAGES=(
   xdg-utils
   xvfb xauth x11-utils xdotool imagemagick libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi python3-dbus
+  libxcb1-dev
+  mutter qt6-wayland
   binutils-mingw-w64-i686
   clang libclang-rt-14-dev
   fonts-dejavu-core

@@ -190,6 +190,47 @@ class MainWindowTest : public QObject {
              qPrintable(text));
   }
 
+  // A box belongs to the active window, else to the one active last that is shown and not
+  // minimized, and is centred over it: desktops keep it there only if it has an owner.
+  void boxesBelongToTheActiveWindowAndAreCentredOverIt() {
+    QWidget* category = program_->Open("Form6");
+    QVERIFY(category);
+    struct Seen {
+      QWidget* owner = nullptr;
+      QPoint centre;
+    };
+    const auto failureBox = [&] {
+      Seen seen;
+      const auto watch = testing::WhenModalBoxShows([&](QMessageBox* box) {
+        seen = {box->parentWidget(), box->geometry().center()};
+      });
+      program_->runtime.ReportUnhandledFailure("打开窗口", "磁盘已满");
+      return seen;
+    };
+    QApplication::setActiveWindow(category);
+    QTRY_COMPARE(QApplication::activeWindow(), category);
+    Seen seen = failureBox();
+    QCOMPARE(seen.owner, category);
+    // To the offscreen platform's made-up frame (2 pixels); exact under real desktops (e2e).
+    QVERIFY2((seen.centre - category->geometry().center()).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("box centred at %1,%2 over a window centred at %3,%4")
+                            .arg(seen.centre.x())
+                            .arg(seen.centre.y())
+                            .arg(category->geometry().center().x())
+                            .arg(category->geometry().center().y())));
+
+    QApplication::setActiveWindow(window_);
+    QTRY_COMPARE(QApplication::activeWindow(), window_);
+    QCOMPARE(failureBox().owner, window_);
+
+    // The active window minimized: the box goes to the one active before it.
+    QApplication::setActiveWindow(category);
+    QTRY_COMPARE(QApplication::activeWindow(), category);
+    window_->showMinimized();
+    QApplication::setActiveWindow(window_);
+    QCOMPARE(failureBox().owner, category);
+  }
+
   // Where the desktop says animations are off the slogan is shown and holds still, tick after
   // tick of the real timer. The setting is faked at the seam, never changed on the machine.
   void sloganHoldsStillWhereAnimationsAreOff_data() {

@@ -9,6 +9,7 @@
 
 #include "assets/assets.h"
 #include "forms/qt/accessibility.h"
+#include "forms/qt/box_owner.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/motion_setting.h"
@@ -65,6 +66,7 @@ void QtRuntime::ShowForm(const forms::FormDescription& form, forms::FormEvents& 
     return;
   }
   window = BuildForm(form, events);
+  box_owners_.Follow(window);
   window->show();
   if (QWidget* first = FirstInFocusOrder(window)) first->setFocus(Qt::OtherFocusReason);
   window->activateWindow();
@@ -97,13 +99,16 @@ bool QtRuntime::AnimationsOff() {
 }
 
 void QtRuntime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
-  QMessageBox box(IconFor(style), ToQString(title), ToQString(prompt), QMessageBox::Ok);
-  box.setObjectName(QStringLiteral("MessageBox"));
-  box.setDefaultButton(QMessageBox::Ok);
-  box.setEscapeButton(QMessageBox::Ok);
-  box.setWindowModality(Qt::ApplicationModal);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
+  // Owned by a window of ours (BoxOwners); on the heap, since it goes with its owner.
+  const QPointer<QMessageBox> box =
+      new OwnedMessageBox(IconFor(style), ToQString(title), ToQString(prompt), box_owners_.Owner());
+  box->setObjectName(QStringLiteral("MessageBox"));
+  box->setDefaultButton(QMessageBox::Ok);
+  box->setEscapeButton(QMessageBox::Ok);
+  box->setWindowModality(Qt::ApplicationModal);
+  box->setTextFormat(Qt::PlainText);
+  box->exec();
+  delete box;
 }
 
 forms::TaskNumber QtRuntime::StartProgram(std::string_view commandLine, forms::LaunchStyle style) {
@@ -112,14 +117,16 @@ forms::TaskNumber QtRuntime::StartProgram(std::string_view commandLine, forms::L
 
 void QtRuntime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
   try {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vestora"),
-                    QStringLiteral("操作未能完成：%1。\n\n原因：%2\n\n程序会继续运行。")
-                        .arg(ToQString(what), ToQString(reason)),
-                    QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("FailureBox"));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    const QPointer<QMessageBox> box =
+        new OwnedMessageBox(QMessageBox::Critical, QStringLiteral("Vestora"),
+                            QStringLiteral("操作未能完成：%1。\n\n原因：%2\n\n程序会继续运行。")
+                                .arg(ToQString(what), ToQString(reason)),
+                            box_owners_.Owner());
+    box->setObjectName(QStringLiteral("FailureBox"));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setTextFormat(Qt::PlainText);
+    box->exec();
+    delete box;
   } catch (...) {
     // Nothing is left to tell the user with; the program goes on regardless.
   }

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "forms/qt/box_owner.h"
 #include "forms/runtime.h"
 
 namespace vestora::qt {
@@ -33,6 +34,7 @@ class QtRuntime final : public forms::Runtime {
  private:
   QWidget* Control(std::string_view form, std::string_view control) const;
   std::map<std::string, QPointer<QWidget>, std::less<>> windows_;
+  BoxOwners box_owners_;  // the window each box belongs to
 };
 
 // Sets up the application as the program wants it: Chinese (PRC) texts for the toolkit's own

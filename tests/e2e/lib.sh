@@ -40,6 +40,7 @@ xvfb_pid=""
 vestora_pid=""
 vestora_may_end=""
 main_id=""
+e2e_program_env=()
 
 e2e_cleanup() {
   local status=$?
@@ -209,12 +210,15 @@ e2e_start() {
   : >"$e2e_record"
   : >"$e2e_expected"
   e2e_start_display
+  # A test may start a window manager on the display before the program (desktop-lib.sh).
+  [ -z "${e2e_before_program:-}" ] || "$e2e_before_program"
   e2e_install_opener
   mkdir -m 700 "$e2e_dir/runtime"
-  # Real X, one device pixel per pixel, whatever the calling environment asks of Qt.
+  # Real X, one device pixel per pixel, whatever the calling environment asks of Qt; a test may
+  # leave the platform to the program (e2e_program_env).
   env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_ENABLE_HIGHDPI_SCALING -u QT_FONT_DPI \
     PATH="$(e2e_program_path)" XDG_RUNTIME_DIR="$e2e_dir/runtime" QT_QPA_PLATFORM=xcb \
-    "$VESTORA" >"$e2e_log" 2>&1 &
+    "${e2e_program_env[@]}" "$VESTORA" >"$e2e_log" 2>&1 &
   vestora_pid=$!
   e2e_wait_for "the main window" e2e_main_window_id
 }
