@@ -4,13 +4,14 @@
 #   - a silent install puts the files into Program Files\Vestora (Program Files (x86) for x86),
 #     a Start-menu shortcut to the program with its description and icon, and an uninstall entry
 #     whose values `reg query` reads back;
-#   - the installed program, started through its shortcut, shows its main window and ends with
-#     status 0 when it is closed (the x86 one only where the machine runs 32-bit code);
+#   - the installed program, started through its shortcut by Wine's start, shows its main window
+#     and ends when it is closed (the x86 one only where the machine runs 32-bit code);
 #   - a package of a higher version, built here from the same files, replaces the installed one
 #     in place and leaves one entry; the older package over it is refused, with its message;
 #   - a silent removal leaves no file, folder, shortcut or registry value of Vestora.
 #
 #   tests/win32/msi-wine.sh [dist folder, dist/ by default]
+# KEEP_MSI_WORK=1 keeps the work folder, with msiexec's logs, and says where it is.
 # The packages are dist/vestora-<version>-x86.msi and -x64.msi (./scripts/package makes them);
 # build-win64/ holds the Wine prefix that every step copies (wine-lib.sh), and the programs that
 # the installed ones are compared with.
@@ -23,8 +24,11 @@ source "$root/tests/win32/wine-lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestora-msi-wine.XXXXXX")
 clean_up() {
-  [ -z "${KEEP_MSI_WORK:-}" ] || return 0
-  rm -rf "$work"
+  if [ -n "${KEEP_MSI_WORK:-}" ]; then
+    echo "msiexec's logs are in $work"
+  else
+    rm -rf "$work"
+  fi
 }
 vwine_test_script clean_up
 
@@ -156,13 +160,17 @@ field() {
 
 # --- The packages -------------------------------------------------------------------------------
 
-declare -A package program folder key_view
+declare -A package program folder
 package[x64]=$dist/vestora-$version-x64.msi
 package[x86]=$dist/vestora-$version-x86.msi
 program[x64]=$root/build-win64/vestora.exe
 program[x86]=$root/build-win32/vestora.exe
 folder[x64]='C:\Program Files\Vestora'
 folder[x86]='C:\Program Files (x86)\Vestora'
+# The uninstall entries of 32-bit products are in the registry's 32-bit view.
+declare -A entry_key
+entry_key[x64]=HKEY_LOCAL_MACHINE${uninstall_key#HKLM}
+entry_key[x86]=HKEY_LOCAL_MACHINE${uninstall_key32#HKLM}
 for arch in x64 x86; do
   [ -s "${package[$arch]}" ] || fail "no package ${package[$arch]} (./scripts/package makes it)"
 done
@@ -180,6 +188,8 @@ done
 
 runs_32bit=yes
 vestora_runs_32bit_code "$work" || runs_32bit=no
+[ "$runs_32bit" = no ] || [ -x "$VWINE_LOADER32" ] ||
+  fail "this machine runs 32-bit code, but $VWINE_LOADER32 is missing (package wine32:i386)"
 
 for arch in x64 x86; do
   msi=${package[$arch]}
@@ -225,7 +235,7 @@ for arch in x64 x86; do
   mapfile -t entries < <(vestora_entries)
   [ ${#entries[@]} -eq 1 ] || fail "$arch: ${#entries[@]} uninstall entries: ${entries[*]}"
   key=${entries[0]%%$'\t'*}
-  [ "${key##*\\}" = "$product_code" ] || fail "$arch: the uninstall entry is $key"
+  [ "$key" = "${entry_key[$arch]}\\$product_code" ] || fail "$arch: the uninstall entry is $key"
   echo "   $key"
   values=$(reg_values "$key")
   sed 's/^/   /' <<<"$values"
