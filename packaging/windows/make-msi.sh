@@ -47,8 +47,8 @@ vestora_source_date_epoch
 # from it changes too.
 namespace=51C9D579-3351-4296-80C2-4D538F52E870
 name_uuid() {
-  python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
-    "$namespace" "$1"
+  python3 -c 'import sys, uuid
+print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "$namespace" "$1"
 }
 product_code=$(name_uuid "Vestora $version $arch product")
 component_guid=$(name_uuid "Vestora $arch program component")

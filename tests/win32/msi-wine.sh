@@ -66,9 +66,14 @@ msiexec() {
 }
 
 install() {
-  local status=0
-  msiexec "install-$(basename "$1")" /i "$(vwine_path "$1")" /qn || status=$?
-  [ "$status" -eq 0 ] || fail "msiexec /i $(basename "$1") /qn ended with status $status"
+  local status=0 log
+  log=install-$(basename "$1")
+  msiexec "$log" /i "$(vwine_path "$1")" /qn || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "--- the end of msiexec's log:"
+    tail -n 40 "$work/$log.log" 2>/dev/null || true
+    fail "msiexec /i $(basename "$1") /qn ended with status $status"
+  fi
 }
 
 # What `reg query` prints, as a Simplified Chinese Windows prints it (code page 936), in UTF-8:
@@ -84,7 +89,8 @@ vestora_entries() {
   for view in "$uninstall_key" "$uninstall_key32"; do
     for key in $("$VWINE_LOADER" reg query "$view" 2>/dev/null | tr -d '\r' | grep '^HKEY.*\\{'); do
       if reg_values "$key" | grep -qx $'DisplayName\tREG_SZ\tVestora'; then
-        printf '%s\t%s\n' "$key" "$(reg_values "$key" | awk -F'\t' '$1 == "DisplayVersion" { print $3 }')"
+        printf '%s\t%s\n' "$key" \
+          "$(reg_values "$key" | awk -F'\t' '$1 == "DisplayVersion" { print $3 }')"
       fi
     done
   done
@@ -206,7 +212,7 @@ for arch in x64 x86; do
   fresh_prefix
   install "$msi"
   unix_folder=$(unix_path "$install_folder")
-  installed=$(cd "$unix_folder" && ls | tr '\n' ' ')
+  installed=$(find "$unix_folder" -mindepth 1 -printf '%P\n' | sort | tr '\n' ' ')
   [ "$installed" = "LICENSE-VestoraKai.txt LICENSE-VestoraSans.txt LICENSE.txt vestora.exe " ] ||
     fail "$arch: in $install_folder: $installed"
   cmp "$unix_folder/vestora.exe" "${program[$arch]}" ||
@@ -228,8 +234,10 @@ for arch in x64 x86; do
   [ "$(field "$fields" description)" = "QQ秀与背景图片目录" ] ||
     fail "$arch: the shortcut's description is $(field "$fields" description)"
   icon="C:\\windows\\Installer\\$product_code\\vestora.ico"
-  [ "$(field "$fields" icon)" = "$icon" ] || fail "$arch: the shortcut's icon is $(field "$fields" icon)"
-  cmp "$WINEPREFIX/drive_c/windows/Installer/$product_code/vestora.ico" "$root/assets/icon/vestora.ico" ||
+  [ "$(field "$fields" icon)" = "$icon" ] ||
+    fail "$arch: the shortcut's icon is $(field "$fields" icon)"
+  cmp "$(unix_path "C:\\windows\\Installer\\$product_code")/vestora.ico" \
+    "$root/assets/icon/vestora.ico" ||
     fail "$arch: the installed icon is not the program's"
 
   mapfile -t entries < <(vestora_entries)
@@ -272,12 +280,14 @@ EOF
     vwine_start_display
     install "$msi"
     # Wine's start resolves the shell link as Explorer does; it returns once the program runs.
-    "$VWINE_LOADER" start /unix "$(shortcut)" >>"$vwine_dir/wine.log" 2>&1 ||
+    link=$(shortcut)
+    "$VWINE_LOADER" start /unix "$link" >>"$vwine_dir/wine.log" 2>&1 ||
       fail "$arch: start could not open the shortcut"
     deadline=$((SECONDS + VWINE_TIMEOUT))
-    until window=$(xdotool search --onlyvisible --classname '^vestora\.exe$' 2>/dev/null | head -n 1) &&
-      [ -n "$window" ] && [ "$(xdotool getwindowname "$window")" = Vestora ]; do
-      [ "$SECONDS" -lt "$deadline" ] || fail "$arch: no window of vestora.exe within ${VWINE_TIMEOUT}s"
+    until window=$(xdotool search --onlyvisible --classname '^vestora\.exe$' 2>/dev/null |
+      head -n 1) && [ -n "$window" ] && [ "$(xdotool getwindowname "$window")" = Vestora ]; do
+      [ "$SECONDS" -lt "$deadline" ] ||
+        fail "$arch: no window of vestora.exe within ${VWINE_TIMEOUT}s"
       sleep 0.2
     done
     # The program is the installed one: Wine's process names it by its Windows path.
@@ -304,7 +314,8 @@ EOF
   [ ${#entries[@]} -eq 1 ] || fail "$arch: ${#entries[@]} uninstall entries: ${entries[*]}"
   [ "${entries[0]#*$'\t'}" = "$higher" ] || fail "$arch: the entry left is ${entries[0]}"
   [ "${entries[0]%%$'\t'*}" != "$key" ] || fail "$arch: the entry left is the old one"
-  [ -f "$(unix_path "$install_folder")/vestora.exe" ] || fail "$arch: no vestora.exe after the upgrade"
+  [ -f "$(unix_path "$install_folder")/vestora.exe" ] ||
+    fail "$arch: no vestora.exe after the upgrade"
   shortcut >/dev/null
 
   # --- Downgrade ------------------------------------------------------------------------------
@@ -322,7 +333,8 @@ EOF
   message=$(msiinfo export "$msi" LaunchCondition | tr -d '\r' |
     awk -F'\t' '$1 == "NOT WIX_DOWNGRADE_DETECTED" { print $2 }')
   [ -n "$message" ] || fail "$arch: no message for a downgrade in the package"
-  WINEDEBUG=+msgbox "$VWINE_LOADER" msiexec /i "$(vwine_path "$msi")" /qb >"$work/msgbox.trace" 2>&1 &
+  WINEDEBUG=+msgbox "$VWINE_LOADER" msiexec /i "$(vwine_path "$msi")" /qb \
+    >"$work/msgbox.trace" 2>&1 &
   msiexec_pid=$!
   deadline=$((SECONDS + VWINE_TIMEOUT))
   until box=$(xdotool search --onlyvisible --name '^Install Failed$' 2>/dev/null | head -n 1) &&
@@ -336,16 +348,26 @@ EOF
 for line in open(sys.argv[1], errors="replace"):
     if "MSGBOX_OnInit" in line:
         text = line[line.index("L\"") + 2:line.rindex("\"")]
-        print(re.sub(r"\\([0-9a-f]{4})", lambda m: chr(int(m.group(1), 16)), text))' "$work/msgbox.trace")
+        print(re.sub(r"\\([0-9a-f]{4})", lambda m: chr(int(m.group(1), 16)), text))' \
+    "$work/msgbox.trace")
   echo "   message box: $shown"
   [ "$shown" = "$message" ] || fail "$arch: the message box says '$shown', not '$message'"
-  xdotool key --window "$box" Return
+  # Closed as a user closes it, again while msiexec runs: Wine may make its X window anew.
+  deadline=$((SECONDS + VWINE_TIMEOUT))
+  while kill -0 "$msiexec_pid" 2>/dev/null && [ "$(ps -o stat= -p "$msiexec_pid")" != Z ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$arch: msiexec /qb still runs"
+    for box in $(xdotool search --onlyvisible --name '^Install Failed$' 2>/dev/null); do
+      vwine_close "$box" 2>/dev/null || true
+    done
+    sleep 0.5
+  done
   status=0
   vwine_wait "$msiexec_pid" || status=$?
   [ "$status" -eq "$refused" ] || fail "$arch: the downgrade with /qb ended with status $status"
   mapfile -t entries < <(vestora_entries)
-  [ ${#entries[@]} -eq 1 ] && [ "${entries[0]#*$'\t'}" = "$higher" ] ||
+  if [ ${#entries[@]} -ne 1 ] || [ "${entries[0]#*$'\t'}" != "$higher" ]; then
     fail "$arch: after the refused downgrade: ${entries[*]}"
+  fi
 
   # --- Remove ---------------------------------------------------------------------------------
   step "$arch: msiexec /x /qn leaves nothing of Vestora"
