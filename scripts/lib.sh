@@ -27,6 +27,8 @@ VESTORA_WINDOWS_PACKAGES=(
   binutils-mingw-w64-x86-64
   wine wine64
   xvfb xauth openbox wmctrl xdotool x11-utils imagemagick
+  # The Windows Installer packages: built with wixl, msibuild and faketime, read with msiinfo.
+  wixl msitools faketime
 )
 
 # The 32-bit Wine beside the 64-bit one, for the 32-bit program under WoW64 in a 64-bit prefix;

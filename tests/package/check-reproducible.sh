@@ -3,7 +3,8 @@
 # folders at two different times (and with a different umask, time zone, locale and source file
 # times, as Debian's reprotest varies them), give bit-identical
 #   build-win32/vestora.exe, build-win64/vestora.exe        (./scripts/build-windows vestora)
-#   dist/vestora_<version>_<arch>.deb, dist/vestora-<version>-win32.zip, dist/SHA256SUMS
+#   dist/vestora_<version>_<arch>.deb, dist/vestora-<version>-win32.zip,
+#   dist/vestora-<version>-x86.msi, dist/vestora-<version>-x64.msi, dist/SHA256SUMS
 #                                                           (./scripts/package)
 # Each build runs the project's own scripts in a fresh copy of the sources (the files Git tracks
 # or would add, as they are in the work tree) under a temporary folder. When a file differs, the
@@ -101,6 +102,8 @@ files=(
   build-win64/vestora.exe
   "dist/vestora_${version}_${arch}.deb"
   "dist/vestora-${version}-win32.zip"
+  "dist/vestora-${version}-x86.msi"
+  "dist/vestora-${version}-x64.msi"
   dist/SHA256SUMS
 )
 
