@@ -14,6 +14,8 @@ VESTORA_PACKAGES=(
   desktop-file-utils
   dpkg-dev lintian appstream file unzip python3
   devscripts diffoscope-minimal
+  # makes the bare Debian roots that the Debian package is installed in (check-deb-roots.sh)
+  debootstrap
 )
 
 # The Windows program: the MinGW-w64 cross compilers, and Wine on a virtual display with a window
