@@ -88,6 +88,7 @@ host_before=$(host_vestora)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestora-deb-roots.XXXXXX")
 run=""
+unshare_pid=""
 vestora_xvfb_pid=""
 
 # Removes a run's copy of a root, but only once nothing is mounted under it: rm -rf through a live
@@ -102,12 +103,18 @@ remove_run() {
       return 1
     fi
   fi
-  rm -rf --one-file-system "$dir"
+  # The processes of a namespace just killed may still be ending: a second try then.
+  rm -rf --one-file-system "$dir" 2>/dev/null || { sleep 1; rm -rf --one-file-system "$dir"; }
 }
 
 cleanup() {
   local status=$?
   trap - EXIT
+  # unshare blocks SIGTERM and SIGINT while it waits for its child: only SIGKILL ends it.
+  if [ -n "$unshare_pid" ]; then
+    kill -KILL "$unshare_pid" 2>/dev/null || true
+    wait "$unshare_pid" 2>/dev/null || true
+  fi
   [ -z "$run" ] || remove_run "$run" || status=1
   [ -z "$vestora_xvfb_pid" ] || kill "$vestora_xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
@@ -183,11 +190,17 @@ for suite in "${suites[@]}"; do
   [ "$suite" != "${suites[-1]}" ] || recommends=yes
   # A private mount namespace, whose mounts no other process sees and which ends with the run,
   # and a private process namespace, so that whatever the root started ends with it too.
-  status=0
+  # Started in the background and waited for, so that a signal to this script ends the run at
+  # once: unshare then dies, its child is killed (--kill-child), and with it every process of the
+  # namespace and the namespace's mounts.
   unshare --mount --propagation private --pid --fork --kill-child -- \
     "$VESTORA_ROOT/tests/package/in-deb-root.sh" "$run/root" "$(basename "$deb")" "$version" \
     "$vestora_display" "$roots/packages/$suite" "$work/package-dirs" "$work/characters" \
-    "$recommends" || status=$?
+    "$recommends" &
+  unshare_pid=$!
+  status=0
+  wait "$unshare_pid" || status=$?
+  unshare_pid=""
   remove_run "$run"
   run=""
   exec 8>&-
