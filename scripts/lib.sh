@@ -1,5 +1,7 @@
-# Shared by scripts/run and scripts/test: installs the Debian packages the project needs when
-# some are missing, quietly and only once.
+# shellcheck shell=bash
+# Shared by the scripts, tests and benchmarks, which source it: the Debian packages the project
+# needs (installed when some are missing, quietly and only once), the one failure helper, the
+# private X server, and the build's time stamp.
 
 VESTORA_PACKAGES=(
   cmake g++ make pkg-config

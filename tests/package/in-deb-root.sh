@@ -103,7 +103,7 @@ echo "   command line: --version, --help, --bogus (status 2), no display (status
 
 # --- Its window on this machine's display ---------------------------------------------------
 
-mkdir -p -m 700 "$root/tmp/runtime"
+mkdir -m 700 "$root/tmp/runtime"
 # Started without a function between, so that $! is the program's process id.
 "${in_root[@]}" DISPLAY="$display" XDG_RUNTIME_DIR=/tmp/runtime QT_QPA_PLATFORM=xcb \
   /usr/bin/vestora >"$work/vestora.log" 2>&1 &
