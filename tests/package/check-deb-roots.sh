@@ -13,10 +13,11 @@
 # Needs root (runs itself again through sudo) and, unless today's roots and packages are cached
 # already, the archive; where the archive cannot be reached it says so in one line and fails.
 # Nothing is installed on this machine but debootstrap (scripts/lib.sh); its own vestora package,
-# if it has one, is left as it is. The bare roots are cached in build-roots/ (VESTORA_ROOTS_DIR),
-# one tar per suite and day, with the archive's packages kept per suite beside them, so that a
-# second run downloads nothing; each run unpacks a copy and removes it. The mounts a root needs
-# live in a private mount namespace that ends with the run, and are unmounted on the way out too.
+# if it has one, is left as it is. The bare roots are cached in build-roots/ (VESTORA_ROOTS_DIR;
+# not in build-package/, which ./scripts/package starts afresh for each commit), one tar per suite
+# and day, with the archive's packages kept per suite beside them, so that a second run downloads
+# nothing; each run unpacks a copy and removes it. The mounts a root needs live in a private mount
+# namespace that ends with the run, and are unmounted on the way out too.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 VESTORA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -30,8 +31,8 @@ suites=("$@")
 [ -f "$deb" ] || fail "no package $deb"
 
 if [ "$(id -u)" -ne 0 ]; then
-  exec sudo VESTORA_ROOTS_DIR="${VESTORA_ROOTS_DIR:-}" VESTORA_DEBIAN_ARCHIVE="${VESTORA_DEBIAN_ARCHIVE:-}" \
-    "$0" "$deb" "${suites[@]}"
+  exec sudo env VESTORA_ROOTS_DIR="${VESTORA_ROOTS_DIR:-}" \
+    VESTORA_DEBIAN_ARCHIVE="${VESTORA_DEBIAN_ARCHIVE:-}" "$0" "$deb" "${suites[@]}"
 fi
 vestora_install_packages debootstrap
 
