@@ -19,7 +19,9 @@ VESTORA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 source "$VESTORA_ROOT/scripts/lib.sh"
 
 root=$1 deb=/tmp/$2 version=$3 display=$4 cache=$5 package_dirs=$6 characters=$7 recommends=$8
-work=$(mktemp -d "${TMPDIR:-/tmp}/vestora-in-root.XXXXXX")
+# Beside the root, in the run's folder, which check-deb-roots.sh removes even when this script was
+# killed.
+work=$(mktemp -d "$(dirname "$root")/work.XXXXXX")
 mounted=()
 program_pid=""
 
