@@ -1,5 +1,7 @@
-# Shared by scripts/run and scripts/test: installs the Debian packages the project needs when
-# some are missing, quietly and only once.
+# shellcheck shell=bash
+# Shared by the scripts, tests and benchmarks, which source it: the Debian packages the project
+# needs (installed when some are missing, quietly and only once), the one failure helper, the
+# private X server, and the build's time stamp.
 
 VESTORA_PACKAGES=(
   cmake g++ make pkg-config
@@ -16,6 +18,8 @@ VESTORA_PACKAGES=(
   desktop-file-utils
   dpkg-dev lintian appstream file unzip python3
   devscripts diffoscope-minimal
+  # makes the bare Debian roots that the Debian package is installed in (check-deb-roots.sh)
+  debootstrap
 )
 
 # The Windows program: the MinGW-w64 cross compilers, and Wine on a virtual display with a window
@@ -107,11 +111,53 @@ vestora_build() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-# A free X display number for a private Xvfb.
-vestora_free_display() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  echo "$n"
+# Says what failed, in one line on standard error, and ends the script with status 1: the one
+# failure helper of the scripts and tests. From a command substitution it ends that subshell, which
+# the caller's `set -e` turns into the end of the script. A test that reports every failed check
+# before it ends sets fail_goes_on=yes: fail then counts in fail_count and returns, and the test
+# ends with `fail_summary`.
+fail_goes_on=""
+fail_count=0
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "$fail_goes_on" ]; then
+    fail_count=$((fail_count + 1))
+    return 0
+  fi
+  exit 1
+}
+
+# Ends a test that went on after failures: status 1 and their number when there were any.
+fail_summary() {
+  if [ "$fail_count" -ne 0 ]; then
+    echo "$fail_count check(s) failed" >&2
+    exit 1
+  fi
+}
+
+# Starts a private X server, Xvfb, for tests, benchmarks and the screenshot of scripts/run. The
+# server picks its display number itself (-displayfd): it takes the first number whose lock file
+# it can create, so scripts starting servers at the same time never race for one, and writes the
+# number once it takes clients. It is read here through a named pipe, which also ends the wait at
+# once when the server fails. Sets vestora_display (":N") and vestora_xvfb_pid; the caller ends
+# the server with kill. What the server says goes to the log file, printed when it fails.
+# Usage: vestora_start_xvfb <screen, e.g. 1280x1024x24> <log file>
+vestora_start_xvfb() {
+  local screen=$1 log=$2 pipe number=""
+  pipe=$(mktemp -u "${TMPDIR:-/tmp}/vestora-xvfb.XXXXXX")
+  mkfifo -m 600 "$pipe"
+  # -noreset: the server keeps its state when its last client leaves, as tests start and end
+  # programs on it.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$pipe" >"$log" 2>&1 &
+  vestora_xvfb_pid=$!
+  read -r -t 60 number <"$pipe" || true
+  rm -f "$pipe"
+  if [ -z "$number" ]; then
+    kill "$vestora_xvfb_pid" 2>/dev/null || true
+    cat "$log" >&2
+    fail "Xvfb did not start (package xvfb)"
+  fi
+  vestora_display=:$number
 }
 
 # The time that the files built from these sources carry, in seconds since 1970 (Debian's

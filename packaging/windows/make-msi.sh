@@ -24,11 +24,6 @@ umask 022
 VESTORA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 source "$VESTORA_ROOT/scripts/lib.sh"
 
-fail() {
-  echo "make-msi.sh: $*" >&2
-  exit 1
-}
-
 [ $# -ge 4 ] || fail "usage: make-msi.sh ARCH VERSION OUTPUT.msi VESTORA.EXE LICENCE.txt..."
 arch=$1 version=$2 output=$3 exe=$4
 shift 4

@@ -17,7 +17,7 @@ for form in Form6 Form10 Form4; do
     [ "$address" = - ] || e2e_expect_launch "$address"
     pressed=$((pressed + 1))
   done < <(e2e_catalog_cells "$form")
-  [ "$pressed" -gt 0 ] || e2e_fail "the catalog has no cells for $form"
+  [ "$pressed" -gt 0 ] || fail "the catalog has no cells for $form"
 done
 
 e2e_step "a button pressed twice starts twice"

@@ -18,17 +18,17 @@ press_first_link() {
 
 e2e_step "closing the main window leaves Form4 and Form6"
 e2e_close "$main_id"
-e2e_is_shown "$form4" && e2e_is_shown "$form6" || e2e_fail "a category window closed with the main one"
+e2e_is_shown "$form4" && e2e_is_shown "$form6" || fail "a category window closed with the main one"
 press_first_link "$form6" Form6
 
 e2e_step "closing Form6 leaves Form4"
 e2e_close "$form6"
-e2e_is_shown "$form4" || e2e_fail "Form4 closed with Form6"
+e2e_is_shown "$form4" || fail "Form4 closed with Form6"
 press_first_link "$form4" Form4
 
 e2e_step "closing Form4, the last window, ends the program"
 e2e_close "$form4"
 e2e_wait_for_end
-[ "$vestora_status" -eq 0 ] || e2e_fail "vestora ended with status $vestora_status, not 0"
+[ "$vestora_status" -eq 0 ] || fail "vestora ended with status $vestora_status, not 0"
 e2e_expect_no_more_launches
 echo "PASS"

@@ -16,12 +16,9 @@ export LC_ALL=C.UTF-8
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestora-command-line.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+# Every check runs and says when it fails; the test fails at the end when one did.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+fail_goes_on=yes
 
 # A display number that no X server answers on.
 absent=99
@@ -120,8 +117,5 @@ if [ -w /dev/full ]; then
   grep -q '^vestora: cannot write to standard output' "$work/err" || fail "--version >/dev/full: $err"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
+fail_summary
 echo "PASS"

@@ -68,5 +68,5 @@ desktop_check_centred() {
   dx=$(((2 * bx + bw) - (2 * ox + ow)))
   dy=$(((2 * by + bh) - (2 * oy + oh)))
   [ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] ||
-    e2e_fail "$what at ($bx, $by) ${bw}x$bh is not centred on its owner at ($ox, $oy) ${ow}x$oh"
+    fail "$what at ($bx, $by) ${bw}x$bh is not centred on its owner at ($ox, $oy) ${ow}x$oh"
 }

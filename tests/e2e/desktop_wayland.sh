@@ -15,7 +15,7 @@ done
 compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
   { echo "SKIP: Qt's Wayland platform plugin (qt6-wayland) is not installed"; exit 77; }
 
-"$E2E_CATALOG" >"$e2e_catalog_file" || e2e_fail "the catalog helper failed"
+"$E2E_CATALOG" >"$e2e_catalog_file" || fail "the catalog helper failed"
 mkdir -m 700 "$e2e_dir/runtime"
 export XDG_RUNTIME_DIR=$e2e_dir/runtime
 unset DISPLAY WAYLAND_DISPLAY WAYLAND_SOCKET
@@ -34,7 +34,7 @@ status=0
 QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY=vestora-wayland timeout "$E2E_TIMEOUT" "$VESTORA" \
   >"$e2e_dir/xcb.log" 2>&1 || status=$?
 [ "$status" -eq 1 ] && grep -q 'DISPLAY is not set' "$e2e_dir/xcb.log" ||
-  e2e_fail "with QT_QPA_PLATFORM=xcb the program ended with status $status: $(cat "$e2e_dir/xcb.log")"
+  fail "with QT_QPA_PLATFORM=xcb the program ended with status $status: $(cat "$e2e_dir/xcb.log")"
 
 e2e_step "the program, with no platform named"
 env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_ENABLE_HIGHDPI_SCALING \
@@ -43,5 +43,5 @@ env -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_ENABL
 vestora_pid=$!
 PYTHONIOENCODING=utf-8 E2E_CATALOG_FILE=$e2e_catalog_file E2E_TIMEOUT=$E2E_TIMEOUT \
   WAYLAND_LOG=$e2e_log PYTHONPATH=$(dirname "$0") /usr/bin/python3 "$(dirname "$0")/wayland_client.py"
-e2e_vestora_running || e2e_fail "the program ended"
+e2e_vestora_running || fail "the program ended"
 echo "PASS"

@@ -10,6 +10,8 @@
 
 set -euo pipefail
 export LC_ALL=C.UTF-8
+# The private X server and fail.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
 : "${VESTORA:?the program under test}" "${E2E_CATALOG:?}" "${E2E_CLOSE:?}"
 
@@ -82,11 +84,6 @@ e2e_list_windows() {
   done
 }
 
-e2e_fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
 e2e_step() {
   echo "-- $*"
 }
@@ -108,9 +105,9 @@ e2e_wait_for() {
       local status=0
       wait "$vestora_pid" || status=$?
       vestora_pid=""
-      e2e_fail "vestora ended (status $status) while waiting for $what"
+      fail "vestora ended (status $status) while waiting for $what"
     fi
-    [ "$SECONDS" -lt "$deadline" ] || e2e_fail "timed out waiting for $what"
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
     sleep 0.05
   done
 }
@@ -142,38 +139,11 @@ e2e_catalog_first_link() {
 
 # --- The display and the program ------------------------------------------------------------
 
-# Starts a private Xvfb on a display number nobody holds. Xvfb claims a number by creating its
-# lock file, which holds its process id, before it opens any socket; when another server got
-# there first it exits, and the next number is tried. The numbers start well above those that
-# people and other scripts pick by hand (scripts/run starts at 90), spread by the process id so
-# that parallel tests rarely try the same one.
+# Starts a private Xvfb (scripts/lib.sh) and exports its DISPLAY.
 e2e_start_display() {
-  local first=$((200 + $$ % 500)) n
-  for ((n = first; n < first + 100; n++)); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$e2e_dir/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local deadline=$((SECONDS + E2E_TIMEOUT))
-    while kill -0 "$xvfb_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
-      if e2e_display_is_ours "$n"; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.05
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
-  done
-  cat "$e2e_dir/xvfb.log" >&2
-  e2e_fail "could not start Xvfb on any display from :$first on"
-}
-
-# Our Xvfb holds the display's lock and takes clients.
-e2e_display_is_ours() {
-  local holder
-  holder=$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock") || return 1
-  [ "$holder" = "$xvfb_pid" ] && xwininfo -root -display ":$1" >/dev/null 2>&1
+  vestora_start_xvfb 1280x1024x24 "$e2e_dir/xvfb.log"
+  xvfb_pid=$vestora_xvfb_pid
+  export DISPLAY=$vestora_display
 }
 
 # The stand-in for xdg-open: one line per call, the number of arguments and then each argument in
@@ -206,7 +176,7 @@ e2e_main_window_id() {
 
 # Starts the display and the program, and waits for the main window (its id in main_id).
 e2e_start() {
-  "$E2E_CATALOG" >"$e2e_catalog_file" || e2e_fail "the catalog helper failed"
+  "$E2E_CATALOG" >"$e2e_catalog_file" || fail "the catalog helper failed"
   : >"$e2e_record"
   : >"$e2e_expected"
   e2e_start_display
@@ -292,7 +262,7 @@ e2e_geometry() {
 e2e_click() {
   local id=$1 cx=$2 cy=$3 x y
   read -r x y _ _ < <(e2e_geometry "$id" 2>/dev/null)
-  [ -n "$x" ] || e2e_fail "window $id is gone"
+  [ -n "$x" ] || fail "window $id is gone"
   xdotool windowraise "$id" mousemove $((x + cx)) $((y + cy)) click 1
 }
 
@@ -303,7 +273,7 @@ e2e_key() {
 
 # Closes the window as the user would (WM_DELETE_WINDOW) and waits for it to go.
 e2e_close() {
-  "$E2E_CLOSE" "$1" || e2e_fail "could not ask window $1 to close"
+  "$E2E_CLOSE" "$1" || fail "could not ask window $1 to close"
   e2e_wait_gone "$1"
 }
 
@@ -320,7 +290,7 @@ e2e_open_category() {
 e2e_press_cell() {
   local id=$1 form=$2 button=$3 cx cy
   read -r cx cy _ < <(e2e_catalog_cells "$form" | awk -F'\t' -v b="$button" '$1 == b { print $2, $3 }')
-  [ -n "$cx" ] || e2e_fail "no cell button $button in $form"
+  [ -n "$cx" ] || fail "no cell button $button in $form"
   e2e_click "$id" "$cx" "$cy"
 }
 
@@ -339,7 +309,7 @@ e2e_check_calls() {
   cmp -s "$e2e_record" "$e2e_expected" && return 0
   echo "xdg-open was called with:" >&2
   diff "$e2e_expected" "$e2e_record" >&2 || true
-  e2e_fail "xdg-open calls differ from the expected ones (< expected, > actual)"
+  fail "xdg-open calls differ from the expected ones (< expected, > actual)"
 }
 
 # The last press must start xdg-open once with this one address, byte for byte.

@@ -22,7 +22,7 @@ for way in removed not-executable; do
   e2e_check_calls
   e2e_key "$box" Return
   e2e_wait_gone "$box"
-  e2e_is_shown "$main_id" && e2e_is_shown "$id" || e2e_fail "a window went away with the box"
+  e2e_is_shown "$main_id" && e2e_is_shown "$id" || fail "a window went away with the box"
 
   e2e_step "xdg-open back: the next press opens the address"
   case $way in

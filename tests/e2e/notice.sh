@@ -16,7 +16,7 @@ e2e_check_calls
 e2e_step "Return dismisses it"
 e2e_key "$box" Return
 e2e_wait_gone "$box"
-e2e_is_shown "$main_id" || e2e_fail "the main window went away with the box"
+e2e_is_shown "$main_id" || fail "the main window went away with the box"
 
 # Had the notice started anything, its call would come before this one.
 e2e_step "the program goes on"

@@ -17,11 +17,6 @@ export LC_ALL=C.UTF-8
 VESTORA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 source "$VESTORA_ROOT/scripts/lib.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
 if [ $# -gt 0 ]; then
   work=$1
   mkdir -p "$work"

@@ -33,10 +33,8 @@ vwine_dir=""
 vwine_xvfb_pid=""
 vwine_openbox_pid=""
 
-vwine_fail() {
-  echo "FAIL: $*" >&2
-  return 1
-}
+# The private X server and fail.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 
 # The loader for a program: the 32-bit one for a 32-bit x86 .exe (its PE header's machine is
 # 0x14c), the 64-bit one for anything else. Usage: vwine_loader_for <program.exe or name>
@@ -47,7 +45,7 @@ vwine_loader_for() {
     machine=$(od -An -t x2 -j $((offset + 4)) -N 2 "$1" | tr -d ' ')
     if [ "$machine" = 014c ]; then
       [ -x "$VWINE_LOADER32" ] ||
-        vwine_fail "$VWINE_LOADER32 missing (package wine32:i386) for the 32-bit $1" || return 1
+        fail "$VWINE_LOADER32 missing (package wine32:i386) for the 32-bit $1"
       echo "$VWINE_LOADER32"
       return 0
     fi
@@ -66,7 +64,7 @@ vwine_prefix() {
   local template=$build/wine/template
   export WINEARCH=win64 WINELOADER=$VWINE_LOADER WINESERVER=$VWINE_SERVER WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  [ -x "$VWINE_LOADER" ] || vwine_fail "$VWINE_LOADER missing (package wine64)" || return 1
+  [ -x "$VWINE_LOADER" ] || fail "$VWINE_LOADER missing (package wine64)"
   mkdir -p "$build/wine"
   # One boot at a time, so that tests starting together wait for the same template; booted again
   # when Wine is not the one that booted it, or when the 32-bit Wine came or went since.
@@ -83,7 +81,7 @@ vwine_prefix() {
         echo "$version" >"$template/.vestora-booted"
     fi
   ) 9>"$build/wine/template.lock"
-  [ -e "$template/.vestora-booted" ] || vwine_fail "Wine could not boot $template" || return 1
+  [ -e "$template/.vestora-booted" ] || fail "Wine could not boot $template"
   vwine_dir=$(mktemp -d "$build/wine/run.XXXXXX")
   cp -al "$template" "$vwine_dir/prefix"
   local registry
@@ -96,27 +94,21 @@ vwine_prefix() {
 # Starts a private Xvfb (1280x800, 24 bits) that picks a free display number itself, and openbox
 # on it; exports DISPLAY once the window manager is up.
 vwine_start_display() {
-  local number_file
-  number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-  vwine_xvfb_pid=$!
+  # The server's log goes with the prefix copy, when there is one already.
+  local log=/dev/null
+  [ -z "$vwine_dir" ] || log=$vwine_dir/xvfb.log
+  vestora_start_xvfb 1280x800x24 "$log"
+  vwine_xvfb_pid=$vestora_xvfb_pid
+  export DISPLAY=$vestora_display
   local deadline=$((SECONDS + VWINE_TIMEOUT))
-  until [ -s "$number_file" ] || [ "$SECONDS" -ge "$deadline" ] ||
-    ! kill -0 "$vwine_xvfb_pid" 2>/dev/null; do
-    sleep 0.1
-  done
-  DISPLAY=":$(head -n 1 "$number_file")"
-  export DISPLAY
-  rm -f "$number_file"
-  [ "$DISPLAY" != ":" ] || vwine_fail "Xvfb did not start (package xvfb)" || return 1
   openbox --sm-disable >/dev/null 2>&1 &
   vwine_openbox_pid=$!
   # openbox is managing once it names itself on the root window.
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
     kill -0 "$vwine_openbox_pid" 2>/dev/null ||
-      vwine_fail "openbox ended at its start on $DISPLAY (package openbox)" || return 1
+      fail "openbox ended at its start on $DISPLAY (package openbox)"
     [ "$SECONDS" -lt "$deadline" ] ||
-      vwine_fail "openbox did not start on $DISPLAY within ${VWINE_TIMEOUT}s" || return 1
+      fail "openbox did not start on $DISPLAY within ${VWINE_TIMEOUT}s"
     sleep 0.1
   done
 }
@@ -125,7 +117,7 @@ vwine_start_display() {
 # VWINE_PID is the process id, which is also the _NET_WM_PID of its windows.
 # Usage: vwine_start <program.exe> [arguments...]
 vwine_start() {
-  [ -n "${WINEPREFIX:-}" ] || vwine_fail "vwine_prefix first" || return 1
+  [ -n "${WINEPREFIX:-}" ] || fail "vwine_prefix first"
   local loader
   loader=$(vwine_loader_for "$1") || return 1
   "$loader" "$@" >>"$vwine_dir/wine.log" 2>&1 &
@@ -135,7 +127,7 @@ vwine_start() {
 # Runs a Windows program under Wine to its end and returns its exit status.
 # Usage: vwine_run <program.exe> [arguments...]
 vwine_run() {
-  [ -n "${WINEPREFIX:-}" ] || vwine_fail "vwine_prefix first" || return 1
+  [ -n "${WINEPREFIX:-}" ] || fail "vwine_prefix first"
   local loader
   loader=$(vwine_loader_for "$1") || return 1
   "$loader" "$@" >>"$vwine_dir/wine.log" 2>&1
@@ -163,10 +155,9 @@ vwine_find_window() {
   local pid=$1 title=${2:-}
   local deadline=$((SECONDS + VWINE_TIMEOUT))
   while ! vwine_window_now "$pid" "$title"; do
-    kill -0 "$pid" 2>/dev/null || vwine_fail "process $pid ended without showing a window" ||
-      return 1
+    kill -0 "$pid" 2>/dev/null || fail "process $pid ended without showing a window"
     [ "$SECONDS" -lt "$deadline" ] ||
-      vwine_fail "no window of process $pid within ${VWINE_TIMEOUT}s" || return 1
+      fail "no window of process $pid within ${VWINE_TIMEOUT}s"
     sleep 0.1
   done
 }
@@ -197,7 +188,7 @@ vwine_wait() {
   local pid=$1
   local deadline=$((SECONDS + VWINE_TIMEOUT))
   while kill -0 "$pid" 2>/dev/null && [ "$(ps -o stat= -p "$pid")" != Z ]; do
-    [ "$SECONDS" -lt "$deadline" ] || vwine_fail "process $pid still runs" || return 1
+    [ "$SECONDS" -lt "$deadline" ] || fail "process $pid still runs"
     sleep 0.1
   done
   wait "$pid"
@@ -232,7 +223,7 @@ vwine_teardown() {
 
 # For a test script: whatever it started under Wine ends when it exits, and when it failed, Wine's
 # output follows what it said. A function named as the argument runs first on the way out, given
-# the exit status, for the script's own cleaning up. Also defines fail, which ends the test.
+# the exit status, for the script's own cleaning up.
 # Usage: vwine_test_script [cleanup function]
 vwine_test_script() {
   vwine_cleanup_hook=${1:-}
@@ -252,9 +243,4 @@ vwine_end_test() {
   fi
   vwine_teardown
   exit "$status"
-}
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
 }
