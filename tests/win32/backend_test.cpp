@@ -32,9 +32,12 @@
 
 namespace {
 
+using vestora::test::BoxWatch;
 using vestora::test::Pump;
 using vestora::test::PumpUntil;
 using vestora::test::RecordingEvents;
+using vestora::test::seenBox;
+using vestora::test::TextOf;
 using vestora::win32::Utf8;
 using vestora::win32::Wide;
 using vestora::win32::Win32Runtime;
@@ -68,13 +71,6 @@ SIZE ClientSize(HWND window) {
   return {client.right, client.bottom};
 }
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // A pixel as drawn on the screen, read back through the window's device context.
 COLORREF PixelOf(HWND window, int x, int y) {
   HDC dc = GetDC(window);
@@ -99,37 +95,6 @@ COLORREF PixelOfPicture(const vestora::win32::Picture& picture, int x, int y) {
   DeleteDC(dc);
   return pixel;
 }
-
-// --- Message boxes: a watch on the thread finds the box the code under test shows, notes it and
-// dismisses it, as a user pressing OK would.
-
-struct SeenBox {
-  std::wstring title, text;
-  bool otherWindowsDisabled = false;
-  int count = 0;
-};
-SeenBox seenBox;
-HWND watchedWindow = nullptr;
-
-void CALLBACK DismissBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = vestora::test::VisibleMessageBox();
-  if (box == nullptr) return;
-  seenBox.title = TextOf(box);
-  seenBox.text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
-  seenBox.otherWindowsDisabled = watchedWindow != nullptr && !IsWindowEnabled(watchedWindow);
-  ++seenBox.count;
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
-struct BoxWatch {
-  UINT_PTR timer;
-  explicit BoxWatch(HWND watched = nullptr) {
-    seenBox = {};
-    watchedWindow = watched;
-    timer = SetTimer(nullptr, 0, 100, DismissBox);
-  }
-  ~BoxWatch() { KillTimer(nullptr, timer); }
-};
 
 // --- The tests.
 
