@@ -7,6 +7,7 @@
 
 #include "forms/win32/fonts.h"
 #include "forms/win32/form_builder.h"
+#include "forms/win32/motion_setting.h"
 #include "forms/win32/start_program.h"
 #include "forms/win32/text.h"
 #include "forms/win32/widgets.h"
@@ -123,6 +124,10 @@ bool Win32Runtime::IsLabelVisible(std::string_view form, std::string_view label)
 
 void Win32Runtime::SetLabelVisible(std::string_view form, std::string_view label, bool visible) {
   ShowWindow(RequireControl(form, label), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32Runtime::AnimationsOff() {
+  return ClientAreaAnimationsOff();
 }
 
 void Win32Runtime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {

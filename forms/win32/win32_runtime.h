@@ -20,7 +20,7 @@ class Win32Runtime final : public forms::Runtime {
   void ShowForm(const forms::FormDescription& form, forms::FormEvents& events) override;
   bool IsLabelVisible(std::string_view form, std::string_view label) override;
   void SetLabelVisible(std::string_view form, std::string_view label, bool visible) override;
-  bool AnimationsOff() override;  // in accessibility.cpp
+  bool AnimationsOff() override;
   void ShowMessageBox(std::string_view prompt, int style, std::string_view title) override;
   forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle style) override;
   void ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept override;
