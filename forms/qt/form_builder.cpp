@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "assets/assets.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/pictures.h"
 #include "forms/qt/widgets.h"
@@ -34,7 +34,7 @@ int OriginalDepth(const QImage& image) {
 // The images of the program's icon file, chosen as QIcon chooses them from an icon file: of each
 // size the image of the deepest original colours, sizes in the order they first appear.
 QList<QImage> ReadIconImages() {
-  QImageReader reader(assets::kIconPath);
+  QImageReader reader(kIconPath);
   QList<QImage> images;
   for (bool more = true; more;) {
     const QImage image = reader.read();

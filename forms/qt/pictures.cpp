@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <map>
 
-#include "assets/assets.h"
+#include "forms/qt/resources.h"
 #include "forms/runtime.h"
 
 namespace vestora::qt {
@@ -53,7 +53,7 @@ EncodedPicture FindPicture(const std::string& fileName) {
   // Only what was found is kept: a picture that could not be found or read fails every time.
   static std::map<std::string, EncodedPicture, std::less<>> found;
   if (const auto known = found.find(fileName); known != found.end()) return known->second;
-  QByteArray encoded = assets::View(assets::PicturePath(fileName));
+  QByteArray encoded = ViewResource(PicturePath(fileName));
   if (encoded.isEmpty()) {
     throw forms::Failure("程序中没有图片“" + fileName + "”");
   }

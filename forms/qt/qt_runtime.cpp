@@ -7,7 +7,7 @@
 #include <QPixmapCache>
 #include <QTranslator>
 
-#include "assets/assets.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/accessibility.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
@@ -136,7 +136,7 @@ void QtRuntime::EndProgram() {
 void InstallChineseTexts() {
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto* translator = new QTranslator(qApp);
-  if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
+  if (translator->load(kTranslationPath)) QCoreApplication::installTranslator(translator);
 }
 
 void InstallStyle() {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "assets/assets.h"
+#include "forms/qt/resources.h"
 #include "bytes.h"
 
 using vestora::test::U16;
@@ -166,7 +166,7 @@ class ResourceScriptTest : public QObject {
 
  private slots:
   void initTestCase() {
-    ico_ = vestora::assets::Read(vestora::assets::kIconPath);
+    ico_ = vestora::qt::ReadResource(vestora::qt::kIconPath);
     QVERIFY2(!ico_.isEmpty(), "the icon is not embedded");
 
     const QString windres = QStringLiteral(VESTORA_WINDRES);
