@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "app/category_window.h"
-#include "forms/qt/resources.h"
 #include "catalog/catalog.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/pictures.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
 

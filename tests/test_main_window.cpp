@@ -6,9 +6,10 @@
 #include <QTimerEvent>
 
 #include "app/main_window.h"
-#include "forms/qt/resources.h"
 #include "forms/fake/motion_override.h"
 #include "forms/qt/fonts.h"
+#include "forms/qt/program_icon.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
 

@@ -7,23 +7,21 @@
 #include <QPixmapCache>
 #include <QTranslator>
 
-#include "forms/qt/resources.h"
 #include "forms/qt/accessibility.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/motion_setting.h"
+#include "forms/qt/program_icon.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/start_program.h"
 #include "forms/qt/style.h"
+#include "forms/qt/text.h"
 
 namespace vestora::qt {
 namespace {
 
 // Room for the faces of the program's buttons in their states, a dozen KiB each.
 constexpr int kStyleCacheKb = 512;
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconFor(int style) {
   switch (style & 0x70) {

@@ -6,9 +6,9 @@
 #include <QStringDecoder>
 #include <QTest>
 
-#include "forms/qt/resources.h"
 #include "catalog/catalog.h"
 #include "catalog/constants.h"
+#include "forms/qt/resources.h"
 
 using namespace vestora;
 

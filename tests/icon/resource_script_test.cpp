@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "forms/qt/resources.h"
 #include "bytes.h"
+#include "forms/qt/resources.h"
 
 using vestora::test::U16;
 using vestora::test::U32;

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/qt/resources.h"
 #include "catalog/catalog.h"
+#include "forms/qt/resources.h"
 
 using namespace vestora;
 

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "app/link_launcher.h"
-#include "forms/qt/resources.h"
 #include "catalog/catalog.h"
 #include "catalog/link_commands.h"
+#include "forms/qt/resources.h"
 #include "tools/catalog_dump/image_probe.h"
 
 namespace {
