@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/failure_texts.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/pictures.h"
 #include "forms/qt/program_icon.h"
@@ -152,7 +153,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
     if (!control.parent.empty()) {
       const auto frame = frames.find(control.parent);
       if (frame == frames.end()) {
-        throw forms::Failure("控件“" + std::string(control.name) + "”所在的框架不存在");
+        throw forms::Failure(forms::NoSuchFrame(control.name));
       }
       parent = frame->second;
     }

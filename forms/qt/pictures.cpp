@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <map>
 
+#include "forms/failure_texts.h"
 #include "forms/qt/resources.h"
 #include "forms/runtime.h"
 
@@ -55,11 +56,11 @@ EncodedPicture FindPicture(const std::string& fileName) {
   if (const auto known = found.find(fileName); known != found.end()) return known->second;
   QByteArray encoded = ViewResource(PicturePath(fileName));
   if (encoded.isEmpty()) {
-    throw forms::Failure("程序中没有图片“" + fileName + "”");
+    throw forms::Failure(forms::NoSuchPicture(fileName));
   }
   QByteArray format = FormatOf(fileName);
   const std::optional<QSize> size = DecodableSize(encoded, format);
-  if (!size) throw forms::Failure("图片“" + fileName + "”无法解码");
+  if (!size) throw forms::Failure(forms::UndecodablePicture(fileName));
   return found.emplace(fileName, EncodedPicture{std::move(encoded), *size, std::move(format)})
       .first->second;
 }

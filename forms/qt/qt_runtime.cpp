@@ -7,6 +7,7 @@
 #include <QPixmapCache>
 #include <QTranslator>
 
+#include "forms/failure_texts.h"
 #include "forms/qt/accessibility.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
@@ -77,7 +78,7 @@ QWidget* QtRuntime::Control(std::string_view form, std::string_view control) con
   QWidget* window = Window(form);
   QWidget* widget = window ? window->findChild<QWidget*>(ToQString(control)) : nullptr;
   if (widget == nullptr) {
-    throw forms::Failure("窗口“" + std::string(form) + "”中没有控件“" + std::string(control) + "”");
+    throw forms::Failure(forms::NoSuchControl(form, control));
   }
   return widget;
 }
@@ -110,10 +111,8 @@ forms::TaskNumber QtRuntime::StartProgram(std::string_view commandLine, forms::L
 
 void QtRuntime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
   try {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vestora"),
-                    QStringLiteral("操作未能完成：%1。\n\n原因：%2\n\n程序会继续运行。")
-                        .arg(ToQString(what), ToQString(reason)),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, ToQString(forms::kFailureBoxTitle),
+                    ToQString(forms::FailureBoxText(what, reason)), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("FailureBox"));
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);

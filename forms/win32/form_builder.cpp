@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/failure_texts.h"
 #include "forms/win32/accessibility.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/fonts.h"
@@ -144,7 +145,7 @@ void FitClient(HWND window, const FormState& state) {
 // forms::Failure when a font could not be made.
 void Layout(HWND window, FormState& state) {
   if (!LayoutControls(state))
-    throw forms::Failure("无法创建窗口“" + std::string(state.description.name) + "”的字体");
+    throw forms::Failure(forms::CannotCreateFonts(state.description.name));
   const RECT outer =
       OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -246,14 +247,13 @@ void BuildControls(HWND window, FormState& state) {
         return controls[j].kind == forms::ControlKind::Frame && controls[j].name == control.parent;
       });
       if (frame == order.end() || state.controls[*frame] == nullptr) {
-        throw forms::Failure("控件“" + std::string(control.name) + "”所在的框架不存在");
+        throw forms::Failure(forms::NoSuchFrame(control.name));
       }
       parent = state.controls[*frame];
     }
     HWND hwnd = CreateControl(control, parent);
     if (hwnd == nullptr) {
-      throw forms::Failure("无法创建控件“" + std::string(control.name) + "”：" +
-                           SystemReason(GetLastError()));
+      throw forms::Failure(forms::CannotCreateControl(control.name, SystemReason(GetLastError())));
     }
     state.controls[i] = hwnd;
   }
@@ -479,8 +479,7 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
       {manual ? outer.left : CW_USEDEFAULT, manual ? outer.top : CW_USEDEFAULT},
       {outer.right - outer.left, outer.bottom - outer.top}, nullptr);
   if (window == nullptr) {
-    throw forms::Failure("无法创建窗口“" + std::string(form.name) + "”：" +
-                         SystemReason(GetLastError()));
+    throw forms::Failure(forms::CannotCreateWindow(form.name, SystemReason(GetLastError())));
   }
 
   try {

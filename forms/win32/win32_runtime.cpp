@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "forms/failure_texts.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/form_builder.h"
 #include "forms/win32/motion_setting.h"
@@ -113,7 +114,7 @@ HWND Win32Runtime::Control(std::string_view form, std::string_view control) cons
 HWND Win32Runtime::RequireControl(std::string_view form, std::string_view control) const {
   HWND found = Control(form, control);
   if (found == nullptr) {
-    throw forms::Failure("窗口“" + std::string(form) + "”中没有控件“" + std::string(control) + "”");
+    throw forms::Failure(forms::NoSuchControl(form, control));
   }
   return found;
 }
@@ -140,14 +141,10 @@ forms::TaskNumber Win32Runtime::StartProgram(std::string_view commandLine,
   return win32::StartProgram(commandLine, style);
 }
 
-std::string FailureText(std::string_view what, std::string_view reason) {
-  return "操作未能完成：" + std::string(what) + "。\n\n原因：" + std::string(reason) +
-         "\n\n程序会继续运行。";
-}
-
 void Win32Runtime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
   try {
-    ShowProgramBox(Wide(FailureText(what, reason)), L"Vestora", MB_OK | MB_ICONERROR);
+    ShowProgramBox(Wide(forms::FailureBoxText(what, reason)), Wide(forms::kFailureBoxTitle),
+                   MB_OK | MB_ICONERROR);
   } catch (...) {
     // Nothing is left to tell the user with; the program goes on regardless.
   }

@@ -45,7 +45,4 @@ bool PrepareApplication();
 // focused button, in any of the program's windows. True when the message was handled so.
 bool HandleDialogKeys(MSG& message);
 
-// The failure box's text.
-std::string FailureText(std::string_view what, std::string_view reason);
-
 }  // namespace vestora::win32
