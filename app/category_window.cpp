@@ -5,7 +5,7 @@
 #include "app/link_launcher.h"
 #include "catalog/catalog.h"
 
-namespace vestora {
+namespace vestora::app {
 namespace {
 
 // Screen readers hear every button as "点我获取"; the category and the cell's place tell the
@@ -79,4 +79,4 @@ void PressCellButton(const Category& category, std::string_view button, forms::R
   Launch(cell->link, runtime);
 }
 
-}  // namespace vestora
+}  // namespace vestora::app

@@ -126,7 +126,7 @@ class CategoryWindowTest : public QObject {
     QFETCH(QString, window);
     QWidget* shown = Open(window);
     QVERIFY(shown && QTest::qWaitForWindowActive(shown));
-    const forms::FormDescription description = DescribeCategoryWindow(Window(window));
+    const forms::FormDescription description = app::DescribeCategoryWindow(Window(window));
     std::vector<const forms::ControlDescription*> order;
     for (const auto& control : description.controls) order.push_back(&control);
     std::ranges::sort(order, {}, &forms::ControlDescription::focusPosition);

@@ -176,7 +176,7 @@ void EveryCategoryWindowMatchesItsDescription() {
       CHECK_MSG(corner.x == Px(category.clientLeft) && corner.y == Px(category.clientTop),
                 what.str());
     }
-    const vestora::forms::FormDescription form = vestora::DescribeCategoryWindow(category);
+    const vestora::forms::FormDescription form = vestora::app::DescribeCategoryWindow(category);
     for (const vestora::forms::ControlDescription& control : form.controls) {
       HWND hwnd = runtime.Control(category.windowName, control.name);
       const std::string where = name + "." + std::string(control.name);
@@ -220,7 +220,7 @@ void EveryCategoryWindowMatchesItsDescription() {
 void TabWalksTheFocusOrder() {
   for (const vestora::forms::FormDescription& form :
        {vestora::app::MainWindowDescription(),
-        vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"))}) {
+        vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"))}) {
     Win32Runtime runtime;
     RecordingEvents events;
     runtime.ShowForm(form, events);
@@ -324,7 +324,8 @@ void NoticeBoxIsModalForTheProgram() {
 void FailurePathTellsTheUserAndGoesOn() {
   Win32Runtime runtime;
   RecordingEvents events;
-  vestora::forms::FormDescription broken = vestora::DescribeCategoryWindow(vestora::Catalog()[0]);
+  vestora::forms::FormDescription broken =
+      vestora::app::DescribeCategoryWindow(vestora::Catalog()[0]);
   broken.controls[0].picture = "Form99-Picture1.gif";
   std::string reason;
   try {
@@ -353,7 +354,7 @@ void FailurePathTellsTheUserAndGoesOn() {
         Wide("操作未能完成：打开窗口。\n\n原因：" + reason + "\n\n程序会继续运行。"));
 
   // The same window opens fine afterwards.
-  runtime.ShowForm(vestora::DescribeCategoryWindow(vestora::Catalog()[0]), events);
+  runtime.ShowForm(vestora::app::DescribeCategoryWindow(vestora::Catalog()[0]), events);
   CHECK(runtime.Window(broken.name) != nullptr);
 }
 
@@ -499,7 +500,7 @@ void StartProgramPassesTheExactCommandLine() {
     CHECK_MSG(address.starts_with("http://") && address.find_first_of(" \t\"") == std::string::npos,
               address);
 
-    const vestora::forms::LaunchStyle style = vestora::StyleFor(links[i]->kind);
+    const vestora::forms::LaunchStyle style = vestora::app::StyleFor(links[i]->kind);
     const vestora::forms::TaskNumber task = runtime.StartProgram(line, style);
     CHECK(task > 0);
     CHECK(PumpUntil([&] { return RecordedLines(record).size() > i; }));
@@ -529,7 +530,7 @@ void StartProgramPassesTheExactCommandLine() {
   CHECK(RemoveWhenFree(shellBesideUs));
   CHECK(RemoveWhenFree(planted));
   const std::size_t before = RecordedLines(record).size();
-  runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::StyleFor(links[2]->kind));
+  runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::app::StyleFor(links[2]->kind));
   CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
   DeleteFileW(record.c_str());
 
@@ -610,7 +611,7 @@ void ReadersGetEveryControlsNameAndRole() {
   CHECK(program.Start());
   std::vector<vestora::forms::FormDescription> forms = {vestora::app::MainWindowDescription()};
   for (const vestora::Category& category : vestora::Catalog()) {
-    forms.push_back(vestora::DescribeCategoryWindow(category));
+    forms.push_back(vestora::app::DescribeCategoryWindow(category));
   }
   for (const vestora::forms::FormDescription& form : forms) {
     if (form.name != vestora::app::kMainWindow) program.OpenWindow(form.name);

@@ -313,7 +313,7 @@ void RunRow(const Row& row) {
   std::printf("  %s\n", row.what);
   std::fflush(stdout);
   const vestora::forms::FormDescription form = row.inCategoryWindow
-                                                   ? vestora::DescribeCategoryWindow(kCategory)
+                                                   ? vestora::app::DescribeCategoryWindow(kCategory)
                                                    : vestora::app::MainWindowDescription();
   const std::string_view doing = row.inCategoryWindow ? vestora::app::kFailedOpeningWindow
                                                       : vestora::app::kFailedShowingMainWindow;

@@ -135,7 +135,7 @@ int DumpCells() {
                  Number(cell.buttonFocus),
                  Text(LinkKindName(cell.link.kind))};
       if (cell.HasLink()) {
-        row.push_back(Number(static_cast<int>(StyleFor(cell.link.kind))));
+        row.push_back(Number(static_cast<int>(app::StyleFor(cell.link.kind))));
         row.push_back(BuildCommandLine(cell.link));
       } else {
         row.insert(row.end(), 2, std::string());
