@@ -75,12 +75,11 @@ void BeginReadingFontConfiguration() {
   Reader& reader = ConfigurationReader();
   // Fontconfig reads its configuration once per process and may be asked from any thread; the
   // toolkit finds it read when it first asks.
-  if (!std::exchange(reader.started, true)) {
-    reader.thread = std::thread([&reader] {
-      FcInit();
-      reader.xingkai = InstalledXingkai();
-    });
-  }
+  if (std::exchange(reader.started, true)) return;
+  reader.thread = std::thread([&reader] {
+    FcInit();
+    reader.xingkai = InstalledXingkai();
+  });
 }
 
 void AwaitFontConfiguration() {

@@ -433,8 +433,8 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 // maximize box never starts maximized. Neither command is one that the system replaces with the
 // launcher's on the first show, so the choice here is the one made.
 int ShowCommand() {
-  static bool first = true;
-  if (!std::exchange(first, false)) return SW_SHOWNOACTIVATE;
+  static bool shownOne = false;
+  if (std::exchange(shownOne, true)) return SW_SHOWNOACTIVATE;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
