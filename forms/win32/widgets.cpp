@@ -220,21 +220,27 @@ HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent) {
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP, {}, {}, parent);
 }
 
-void SetFrameScale(HWND frame, UINT dpi) {
-  if (!HasWindowClass(frame, kFrameClass)) return;
-  auto* state = StateOf<FrameState>(frame);
-  if (state == nullptr || state->dpi == dpi) return;
+namespace {
+
+// Gives a window of the class its new dpi. False when it is no such window or had that dpi.
+template <typename State>
+bool Rescale(HWND window, const wchar_t* windowClass, UINT dpi) {
+  if (!HasWindowClass(window, windowClass)) return false;
+  auto* state = StateOf<State>(window);
+  if (state == nullptr || state->dpi == dpi) return false;
   state->dpi = dpi;
-  InvalidateRect(frame, nullptr, TRUE);
+  return true;
+}
+
+}  // namespace
+
+void SetFrameScale(HWND frame, UINT dpi) {
+  if (Rescale<FrameState>(frame, kFrameClass, dpi)) InvalidateRect(frame, nullptr, TRUE);
 }
 
 void SetPictureScale(HWND box, UINT dpi) {
-  if (!HasWindowClass(box, kPictureBoxClass)) return;
-  auto* state = StateOf<PictureBoxState>(box);
-  if (state == nullptr || state->dpi == dpi) return;
-  state->dpi = dpi;
   // The box keeps its pixels when it only grows: the picture is drawn anew at its new size.
-  InvalidateRect(box, nullptr, FALSE);
+  if (Rescale<PictureBoxState>(box, kPictureBoxClass, dpi)) InvalidateRect(box, nullptr, FALSE);
 }
 
 const Picture* PictureOf(HWND box) {

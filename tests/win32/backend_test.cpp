@@ -32,12 +32,7 @@
 
 namespace {
 
-using vestora::test::BoxWatch;
-using vestora::test::Pump;
-using vestora::test::PumpUntil;
-using vestora::test::RecordingEvents;
-using vestora::test::seenBox;
-using vestora::test::TextOf;
+using namespace vestora::test;  // the harness: pumping, events, the box watch
 using vestora::win32::Utf8;
 using vestora::win32::Wide;
 using vestora::win32::Win32Runtime;
@@ -530,7 +525,8 @@ void StartProgramPassesTheExactCommandLine() {
   CHECK(RemoveWhenFree(shellBesideUs));
   CHECK(RemoveWhenFree(planted));
   const std::size_t before = RecordedLines(record).size();
-  runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::app::StyleFor(links[2]->kind));
+  runtime.StartProgram(vestora::BuildCommandLine(*links[2]),
+                       vestora::app::StyleFor(links[2]->kind));
   CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
   DeleteFileW(record.c_str());
 
