@@ -5,7 +5,7 @@
 #include "app/link_launcher.h"
 #include "catalog/catalog.h"
 
-namespace vestora {
+namespace vestora::app {
 namespace {
 
 // Screen readers hear every button as "点我获取"; the category and the cell's place tell the
@@ -36,8 +36,8 @@ std::string PictureDescription(const Category& category) {
 
 forms::FormDescription DescribeCategoryWindow(const Category& category) {
   forms::FormDescription form{
-      .name = category.windowName,
-      .caption = category.caption,
+      .name = std::string(category.windowName),
+      .caption = std::string(category.caption),
       .hasIcon = category.hasIcon,
       .clientWidth = category.clientWidth,
       .clientHeight = category.clientHeight,
@@ -52,7 +52,7 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
     const std::string place = CellPlace(category, cell);
     form.controls.push_back({
         .kind = forms::ControlKind::PictureBox,
-        .name = PictureName(cell.pictureBox),
+        .name = std::string(PictureName(cell.pictureBox)),
         .rect = cell.pictureRect,
         .background =
             cell.pictureBack == PictureBack::Black ? std::optional(forms::kBlack) : std::nullopt,
@@ -63,9 +63,9 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
     });
     form.controls.push_back({
         .kind = forms::ControlKind::PushButton,
-        .name = CommandName(cell.button),
+        .name = std::string(CommandName(cell.button)),
         .rect = cell.buttonRect,
-        .text = kItemCaption,
+        .text = std::string(kItemCaption),
         .focusPosition = cell.buttonFocus,
         .accessibleName = place + " 点我获取",
     });
@@ -79,4 +79,4 @@ void PressCellButton(const Category& category, std::string_view button, forms::R
   Launch(cell->link, runtime);
 }
 
-}  // namespace vestora
+}  // namespace vestora::app

@@ -6,7 +6,7 @@
 #include "catalog/model.h"
 #include "forms/runtime.h"
 
-namespace vestora {
+namespace vestora::app {
 
 // The window's description, computed from its category each time the window is built.
 forms::FormDescription DescribeCategoryWindow(const Category& category);
@@ -15,4 +15,4 @@ forms::FormDescription DescribeCategoryWindow(const Category& category);
 // buttons and cells without a link do nothing.
 void PressCellButton(const Category& category, std::string_view button, forms::Runtime& runtime);
 
-}  // namespace vestora
+}  // namespace vestora::app

@@ -2,14 +2,15 @@
 
 #include "catalog/link_commands.h"
 
-namespace vestora {
+namespace vestora::app {
 
-LaunchStyle StyleFor(LinkKind kind) {
-  return kind == LinkKind::OutfitPageLink ? LaunchStyle::NormalFocus : LaunchStyle::MinimizedFocus;
+forms::LaunchStyle StyleFor(LinkKind kind) {
+  return kind == LinkKind::OutfitPageLink ? forms::LaunchStyle::NormalFocus
+                                          : forms::LaunchStyle::MinimizedFocus;
 }
 
 void Launch(const ItemLink& link, forms::Runtime& runtime) {
   runtime.StartProgram(BuildCommandLine(link), StyleFor(link.kind));
 }
 
-}  // namespace vestora
+}  // namespace vestora::app

@@ -4,14 +4,12 @@
 #include "catalog/model.h"
 #include "forms/runtime.h"
 
-namespace vestora {
+namespace vestora::app {
 
-using forms::LaunchStyle;
-
-LaunchStyle StyleFor(LinkKind kind);
+forms::LaunchStyle StyleFor(LinkKind kind);
 
 // Starts the link's program and ignores the task number. A failure to start is not caught here:
 // it travels on to the program-wide failure path.
 void Launch(const ItemLink& link, forms::Runtime& runtime);
 
-}  // namespace vestora
+}  // namespace vestora::app

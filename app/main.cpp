@@ -37,7 +37,7 @@ constexpr std::string_view kUsage =
     "  --version  print the version and exit\n";
 
 // What the command line asks for.
-enum class Request { kStart, kHelp, kVersion, kUsageError };
+enum class Request { Start, Help, Version, UsageError };
 
 // An argument as it can be shown on one line: control characters and DEL as \xNN.
 std::string Shown(std::string_view argument) {
@@ -59,18 +59,18 @@ std::string Shown(std::string_view argument) {
 // Every argument is checked before any is acted on; of --help and --version the first wins.
 // Nothing reaches the toolkit, so its own options (-style, -display, ...) are refused too.
 Request ReadCommandLine(int argc, char* argv[]) {
-  Request request = Request::kStart;
+  Request request = Request::Start;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--help" || argument == "--version") {
-      if (request == Request::kStart) {
-        request = argument == "--help" ? Request::kHelp : Request::kVersion;
+      if (request == Request::Start) {
+        request = argument == "--help" ? Request::Help : Request::Version;
       }
       continue;
     }
     std::fprintf(stderr, "vestora: unknown argument \"%s\" (vestora --help lists the options)\n",
                  Shown(argument).c_str());
-    return Request::kUsageError;
+    return Request::UsageError;
   }
   return request;
 }
@@ -93,12 +93,12 @@ struct HeldMessage {
   QByteArray category;
   QString text;
 };
-std::mutex held_mutex;
-std::vector<HeldMessage> held_messages;
-QtMessageHandler toolkit_handler = nullptr;
+std::mutex heldMutex;
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler toolkitHandler = nullptr;
 
 bool ConnectionFailed() {
-  for (const HeldMessage& message : held_messages) {
+  for (const HeldMessage& message : heldMessages) {
     if (message.text.contains(QLatin1String("connect to display")) ||
         message.text.contains(QLatin1String("wl_display"))) {
       return true;
@@ -108,9 +108,9 @@ bool ConnectionFailed() {
 }
 
 void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  const std::lock_guard lock(held_mutex);
+  const std::lock_guard lock(heldMutex);
   if (type != QtFatalMsg) {
-    held_messages.push_back({type, QByteArray(context.category ? context.category : ""), text});
+    heldMessages.push_back({type, QByteArray(context.category ? context.category : ""), text});
     return;
   }
   if (ConnectionFailed()) {
@@ -123,7 +123,7 @@ void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
     }
   } else {
     // Some other failure of the toolkit's start (a platform plugin missing, say): its own words.
-    for (const HeldMessage& message : held_messages) {
+    for (const HeldMessage& message : heldMessages) {
       std::fprintf(stderr, "%s\n", qUtf8Printable(message.text));
     }
     std::fprintf(stderr, "vestora: %s\n", qUtf8Printable(text));
@@ -134,32 +134,32 @@ void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
 }
 
 void ReleaseHeldMessages() {
-  qInstallMessageHandler(toolkit_handler);
-  const std::lock_guard lock(held_mutex);
-  for (const HeldMessage& message : held_messages) {
+  qInstallMessageHandler(toolkitHandler);
+  const std::lock_guard lock(heldMutex);
+  for (const HeldMessage& message : heldMessages) {
     const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
     qt_message_output(message.type, context, message.text);
   }
-  held_messages.clear();
-  held_messages.shrink_to_fit();
+  heldMessages.clear();
+  heldMessages.shrink_to_fit();
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   switch (ReadCommandLine(argc, argv)) {
-    case Request::kHelp:
+    case Request::Help:
       return Print(kUsage);
-    case Request::kVersion:
+    case Request::Version:
       return Print("vestora " VESTORA_VERSION "\n");
-    case Request::kUsageError:
+    case Request::UsageError:
       return kExitUsage;
-    case Request::kStart:
+    case Request::Start:
       break;
   }
 
   vestora::qt::BeginReadingFontConfiguration();
-  toolkit_handler = qInstallMessageHandler(HoldWhileStarting);
+  toolkitHandler = qInstallMessageHandler(HoldWhileStarting);
   // Only the program's name and the platform chosen for it reach the toolkit: options such as
   // -stylesheet or -style on the command line are not read.
   vestora::qt::ToolkitCommandLine toolkit(argv[0]);

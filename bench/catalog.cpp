@@ -92,7 +92,7 @@ int main() {
   });
   Row("DescribeCategoryWindow, every window", windows.size(), [&] {
     for (const vestora::Category& category : Catalog()) {
-      Keep(vestora::DescribeCategoryWindow(category));
+      Keep(vestora::app::DescribeCategoryWindow(category));
     }
   });
   std::printf("\n%zu links, %zu cells, %zu windows.\n", links.size(), cellButtons.size(),

@@ -13,6 +13,7 @@
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/motion_setting.h"
+#include "forms/qt/program_icon.h"
 #include "forms/qt/qt_runtime.h"
 
 int main(int argc, char* argv[]) {

@@ -30,12 +30,14 @@ struct Font {
   double points = 0;  // 0 with the default face: the default size
 };
 
+// A description owns all its texts: a backend may keep it for its window's whole life, and a text
+// made at run time lives as long as the description does.
 struct ControlDescription {
   ControlKind kind = ControlKind::PushButton;
-  std::string_view name;
-  TwipRect rect;            // within the parent frame, or the client area when there is none
-  std::string_view parent;  // the frame that holds the control, or empty
-  std::string_view text;
+  std::string name;
+  TwipRect rect;       // within the parent frame, or the client area when there is none
+  std::string parent;  // the frame that holds the control, or empty
+  std::string text;
   std::optional<Color> foreground;  // none: the platform's default
   std::optional<Color> background;  // none: the platform's default (button face)
   Font font;
@@ -49,13 +51,13 @@ struct ControlDescription {
 };
 
 struct TimerDescription {
-  std::string_view name;
+  std::string name;
   int intervalMs = 0;
 };
 
 struct FormDescription {
-  std::string_view name;
-  std::string_view caption;
+  std::string name;
+  std::string caption;
   bool hasIcon = true;
   int clientWidth = 0;  // twips
   int clientHeight = 0;

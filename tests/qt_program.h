@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/application.h"
 #include "forms/qt/form_builder.h"
@@ -16,8 +17,8 @@ namespace vestora::testing {
 
 struct QtProgram {
   QtProgram() {
-    static const bool prepared = (qt::PrepareApplication(), true);
-    Q_UNUSED(prepared);
+    static bool prepared = false;
+    if (!std::exchange(prepared, true)) qt::PrepareApplication();
   }
 
   qt::QtRuntime runtime;

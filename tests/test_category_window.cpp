@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "app/category_window.h"
-#include "assets/assets.h"
 #include "catalog/catalog.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/pictures.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
 
@@ -126,7 +126,7 @@ class CategoryWindowTest : public QObject {
     QFETCH(QString, window);
     QWidget* shown = Open(window);
     QVERIFY(shown && QTest::qWaitForWindowActive(shown));
-    const forms::FormDescription description = DescribeCategoryWindow(Window(window));
+    const forms::FormDescription description = app::DescribeCategoryWindow(Window(window));
     std::vector<const forms::ControlDescription*> order;
     for (const auto& control : description.controls) order.push_back(&control);
     std::ranges::sort(order, {}, &forms::ControlDescription::focusPosition);
@@ -163,7 +163,7 @@ class CategoryWindowTest : public QObject {
       if (Q(PictureName(c.pictureBox)) == picture) cell = &c;
     }
     const QImage expected = qt::DecodePicture(
-        assets::Read(assets::PicturePath(PictureFileName(Window(window), *cell))));
+        qt::ReadResource(qt::PicturePath(PictureFileName(Window(window), *cell))));
     const QColor background = cell->pictureBack == PictureBack::Black
                                   ? QColor(Qt::black)
                                   : QApplication::palette().color(QPalette::Button);
@@ -212,7 +212,7 @@ class CategoryWindowTest : public QObject {
   // cannot be read; and the bytes of a picture are checked, not only found.
   void picturesThatCannotBeReadFailTheWindow() {
     QVERIFY(!qt::DecodableSize("no picture at all").has_value());
-    const QByteArray jpeg = assets::Read(assets::PicturePath("Form10-Picture1.jpg"));
+    const QByteArray jpeg = qt::ReadResource(qt::PicturePath("Form10-Picture1.jpg"));
     QCOMPARE(qt::DecodableSize(jpeg), std::optional(qt::DecodePicture(jpeg).size()));
     QVERIFY(!qt::DecodableSize(jpeg.left(24)).has_value());
 
@@ -231,7 +231,7 @@ class CategoryWindowTest : public QObject {
   }
 
   void animatedPicturesStandStillOnTheirFirstFrame() {
-    const QByteArray bytes = assets::Read(assets::PicturePath("Form4-Picture2.gif"));
+    const QByteArray bytes = qt::ReadResource(qt::PicturePath("Form4-Picture2.gif"));
     QBuffer buffer;
     buffer.setData(bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));

@@ -65,7 +65,7 @@ class LinkLauncherTest : public QObject {
     QFETCH(QString, expected);
     QFETCH(int, style);
     QCOMPARE(Q(BuildCommandLine(link)), expected);
-    QCOMPARE(static_cast<int>(StyleFor(link.kind)), style);
+    QCOMPARE(static_cast<int>(app::StyleFor(link.kind)), style);
   }
 
   void everyCatalogLinkHasTheShapeOfItsKind() {
@@ -134,22 +134,22 @@ class LinkLauncherTest : public QObject {
   void launchStartsOneProgramPerPress() {
     forms::FakeRuntime runtime;
     const Category& form6 = *CategoryByWindow("Form6");
-    PressCellButton(form6, "Command4", runtime);
-    PressCellButton(form6, "Command4", runtime);
-    PressCellButton(form6, "Command8", runtime);
+    app::PressCellButton(form6, "Command4", runtime);
+    app::PressCellButton(form6, "Command4", runtime);
+    app::PressCellButton(form6, "Command8", runtime);
     QCOMPARE(runtime.starts.size(), std::size_t{3});
     QCOMPARE(runtime.starts[0].commandLine,
              BuildCommandLine(CellByButton(form6, "Command4")->link));
     QCOMPARE(runtime.starts[1].commandLine, runtime.starts[0].commandLine);
-    QVERIFY(runtime.starts[0].style == LaunchStyle::NormalFocus);
-    QVERIFY(runtime.starts[2].style == LaunchStyle::MinimizedFocus);
+    QVERIFY(runtime.starts[0].style == forms::LaunchStyle::NormalFocus);
+    QVERIFY(runtime.starts[2].style == forms::LaunchStyle::MinimizedFocus);
   }
 
   void cellWithoutLinkAndUnknownButtonsStartNothing() {
     forms::FakeRuntime runtime;
-    PressCellButton(*CategoryByWindow("Form4"), "Command5", runtime);
-    PressCellButton(*CategoryByWindow("Form4"), "Command11", runtime);
-    PressCellButton(*CategoryByWindow("Form4"), "Picture1", runtime);
+    app::PressCellButton(*CategoryByWindow("Form4"), "Command5", runtime);
+    app::PressCellButton(*CategoryByWindow("Form4"), "Command11", runtime);
+    app::PressCellButton(*CategoryByWindow("Form4"), "Picture1", runtime);
     QVERIFY(runtime.calls.empty());
   }
 
@@ -157,7 +157,7 @@ class LinkLauncherTest : public QObject {
     forms::FakeRuntime runtime;
     runtime.failStartProgram = "no such program";
     QVERIFY_THROWS_EXCEPTION(forms::Failure,
-                             Launch(ItemPage(991627, ReferrerAccount::AccountA), runtime));
+                             app::Launch(ItemPage(991627, ReferrerAccount::AccountA), runtime));
     QVERIFY(runtime.starts.empty());
   }
 };

@@ -6,9 +6,10 @@
 #include <QTimerEvent>
 
 #include "app/main_window.h"
-#include "assets/assets.h"
 #include "forms/fake/motion_override.h"
 #include "forms/qt/fonts.h"
+#include "forms/qt/program_icon.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/widgets.h"
 #include "qt_program.h"
 
@@ -62,7 +63,7 @@ class MainWindowTest : public QObject {
   // the file, size for size and pixel for pixel.
   void programIconIsTheIconFileAsQIconReadsIt() {
     const QIcon& icon = qt::ProgramIcon();
-    const QIcon file(assets::kIconPath);
+    const QIcon file(qt::kIconPath);
     QCOMPARE(icon.availableSizes(), file.availableSizes());
     QVERIFY(file.availableSizes().contains(QSize(256, 256)));
     for (const QSize& size : file.availableSizes()) {

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QWidget>
+#include <utility>
 
 #include "forms/qt/widgets.h"
 
@@ -31,8 +32,7 @@ QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
 
 void InstallAccessibility() {
   static bool installed = false;
-  if (installed) return;
-  installed = true;
+  if (std::exchange(installed, true)) return;
   QAccessible::installFactory(MakeInterface);
 }
 

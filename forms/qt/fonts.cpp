@@ -9,7 +9,7 @@
 #include <thread>
 #include <utility>
 
-#include "assets/assets.h"
+#include "forms/qt/resources.h"
 
 namespace vestora::qt {
 namespace {
@@ -75,12 +75,11 @@ void BeginReadingFontConfiguration() {
   Reader& reader = ConfigurationReader();
   // Fontconfig reads its configuration once per process and may be asked from any thread; the
   // toolkit finds it read when it first asks.
-  if (!std::exchange(reader.started, true)) {
-    reader.thread = std::thread([&reader] {
-      FcInit();
-      reader.xingkai = InstalledXingkai();
-    });
-  }
+  if (std::exchange(reader.started, true)) return;
+  reader.thread = std::thread([&reader] {
+    FcInit();
+    reader.xingkai = InstalledXingkai();
+  });
 }
 
 void AwaitFontConfiguration() {
@@ -90,7 +89,7 @@ void AwaitFontConfiguration() {
 bool InstallEmbeddedFonts() {
   AwaitFontConfiguration();
   bool loaded = true;
-  const QDir directory(assets::kFontDirectory);
+  const QDir directory(kFontDirectory);
   const QStringList files = directory.entryList(QDir::Files, QDir::Name);
   // Only the families of our own files are looked at: listing every family of the system would
   // cost start-up time on a desktop with many fonts.
@@ -99,7 +98,7 @@ bool InstallEmbeddedFonts() {
     // Registered from the bytes where they lie in the executable: no copy is made, neither now
     // nor when a face is opened.
     const int id =
-        QFontDatabase::addApplicationFontFromData(assets::View(directory.filePath(file)));
+        QFontDatabase::addApplicationFontFromData(ViewResource(directory.filePath(file)));
     if (id < 0) {
       qWarning("Vestora: the embedded font %s could not be loaded", qUtf8Printable(file));
       loaded = false;

@@ -1,70 +1,24 @@
 #include "forms/qt/form_builder.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
-#include <future>
 #include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "assets/assets.h"
+#include "forms/failure_texts.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/pictures.h"
+#include "forms/qt/program_icon.h"
+#include "forms/qt/text.h"
 #include "forms/qt/widgets.h"
 
 namespace vestora::qt {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The original colour depth the icon reader notes on each image of an icon file.
-int OriginalDepth(const QImage& image) {
-  const QString depth = image.text(QStringLiteral("_q_icoOrigDepth"));
-  return depth.isEmpty() ? 32 : depth.toInt();
-}
-
-// The images of the program's icon file, chosen as QIcon chooses them from an icon file: of each
-// size the image of the deepest original colours, sizes in the order they first appear.
-QList<QImage> ReadIconImages() {
-  QImageReader reader(assets::kIconPath);
-  QList<QImage> images;
-  for (bool more = true; more;) {
-    const QImage image = reader.read();
-    if (!image.size().isValid()) break;
-    more = reader.jumpToNextImage();
-    const auto same = std::ranges::find(images, image.size(), &QImage::size);
-    if (same == images.end()) {
-      images.append(image);
-    } else if (OriginalDepth(image) > OriginalDepth(*same)) {
-      *same = image;
-    }
-  }
-  return images;
-}
-
-std::future<QList<QImage>>& IconReader() {
-  static std::future<QList<QImage>> reader;
-  return reader;
-}
-
-// Whether the icon has been read (or is not being read on a thread at all).
-bool ProgramIconReady() {
-  static bool ready = false;
-  if (!ready) {
-    const std::future<QList<QImage>>& reader = IconReader();
-    ready =
-        !reader.valid() || reader.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-  }
-  return ready;
-}
 
 // The window's control that takes the focus first, kept on the window.
 const char* const kFirstFocusProperty = "vestoraFirstFocus";
@@ -156,28 +110,6 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
 
 }  // namespace
 
-void BeginReadingProgramIcon() {
-  static bool begun = false;
-  if (std::exchange(begun, true)) return;
-  IconReader() = std::async(std::launch::async, ReadIconImages);
-  // The reader must be done before the toolkit goes, plugins and all.
-  qAddPostRoutine([] {
-    if (IconReader().valid()) IconReader().wait();
-  });
-}
-
-const QIcon& ProgramIcon() {
-  static const QIcon icon = [] {
-    std::future<QList<QImage>>& reader = IconReader();
-    QIcon made;
-    for (const QImage& image : reader.valid() ? reader.get() : ReadIconImages()) {
-      made.addPixmap(QPixmap::fromImage(image));
-    }
-    return made;
-  }();
-  return icon;
-}
-
 QRect ToPixels(const TwipRect& rect) {
   return {rect.left / kTwipsPerPixel, rect.top / kTwipsPerPixel, rect.width / kTwipsPerPixel,
           rect.height / kTwipsPerPixel};
@@ -221,7 +153,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
     if (!control.parent.empty()) {
       const auto frame = frames.find(control.parent);
       if (frame == frames.end()) {
-        throw forms::Failure("控件“" + std::string(control.name) + "”所在的框架不存在");
+        throw forms::Failure(forms::NoSuchFrame(control.name));
       }
       parent = frame->second;
     }

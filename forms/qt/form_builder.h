@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QColor>
-#include <QIcon>
 #include <QRect>
 #include <QWidget>
 
@@ -13,13 +12,6 @@ namespace vestora::qt {
 // 15 twips make one (logical) pixel; at other scale factors Qt scales the whole layout as one.
 QRect ToPixels(const TwipRect& rect);
 QColor ToColor(forms::Color bgr);
-
-// Starts decoding the program's icon on a thread of its own, so that the first window does not
-// wait for it (its largest image is 256 pixels square). Call once the application object exists.
-void BeginReadingProgramIcon();
-
-// The program's icon: the images of its icon file, as QIcon would load them from the file.
-const QIcon& ProgramIcon();
 
 // Builds the top-level window of a form, not yet shown. Its controls are children named by
 // their control names; presses, timer ticks and the window's destruction reach `events`.

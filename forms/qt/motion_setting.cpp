@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <utility>
 
 namespace vestora::qt {
 namespace {
@@ -118,8 +119,7 @@ void ReadAll() {
 
 void BeginReadingMotionSetting() {
   static bool begun = false;
-  if (begun) return;
-  begun = true;
+  if (std::exchange(begun, true)) return;
   QTimer::singleShot(0, qApp, ReadAll);
 }
 

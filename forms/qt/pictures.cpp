@@ -4,7 +4,8 @@
 #include <QImageReader>
 #include <map>
 
-#include "assets/assets.h"
+#include "forms/failure_texts.h"
+#include "forms/qt/resources.h"
 #include "forms/runtime.h"
 
 namespace vestora::qt {
@@ -53,13 +54,13 @@ EncodedPicture FindPicture(const std::string& fileName) {
   // Only what was found is kept: a picture that could not be found or read fails every time.
   static std::map<std::string, EncodedPicture, std::less<>> found;
   if (const auto known = found.find(fileName); known != found.end()) return known->second;
-  QByteArray encoded = assets::View(assets::PicturePath(fileName));
+  QByteArray encoded = ViewResource(PicturePath(fileName));
   if (encoded.isEmpty()) {
-    throw forms::Failure("程序中没有图片“" + fileName + "”");
+    throw forms::Failure(forms::NoSuchPicture(fileName));
   }
   QByteArray format = FormatOf(fileName);
   const std::optional<QSize> size = DecodableSize(encoded, format);
-  if (!size) throw forms::Failure("图片“" + fileName + "”无法解码");
+  if (!size) throw forms::Failure(forms::UndecodablePicture(fileName));
   return found.emplace(fileName, EncodedPicture{std::move(encoded), *size, std::move(format)})
       .first->second;
 }

@@ -7,24 +7,23 @@
 #include <QPixmapCache>
 #include <QTranslator>
 
-#include "assets/assets.h"
+#include "forms/failure_texts.h"
 #include "forms/qt/accessibility.h"
 #include "forms/qt/box_owner.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/motion_setting.h"
+#include "forms/qt/program_icon.h"
+#include "forms/qt/resources.h"
 #include "forms/qt/start_program.h"
 #include "forms/qt/style.h"
+#include "forms/qt/text.h"
 
 namespace vestora::qt {
 namespace {
 
 // Room for the faces of the program's buttons in their states, a dozen KiB each.
 constexpr int kStyleCacheKb = 512;
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon IconFor(int style) {
   switch (style & 0x70) {
@@ -81,7 +80,7 @@ QWidget* QtRuntime::Control(std::string_view form, std::string_view control) con
   QWidget* window = Window(form);
   QWidget* widget = window ? window->findChild<QWidget*>(ToQString(control)) : nullptr;
   if (widget == nullptr) {
-    throw forms::Failure("窗口“" + std::string(form) + "”中没有控件“" + std::string(control) + "”");
+    throw forms::Failure(forms::NoSuchControl(form, control));
   }
   return widget;
 }
@@ -118,10 +117,8 @@ forms::TaskNumber QtRuntime::StartProgram(std::string_view commandLine, forms::L
 void QtRuntime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
   try {
     const QPointer<QMessageBox> box =
-        new OwnedMessageBox(QMessageBox::Critical, QStringLiteral("Vestora"),
-                            QStringLiteral("操作未能完成：%1。\n\n原因：%2\n\n程序会继续运行。")
-                                .arg(ToQString(what), ToQString(reason)),
-                            box_owners_.Owner());
+        new OwnedMessageBox(QMessageBox::Critical, ToQString(forms::kFailureBoxTitle),
+                            ToQString(forms::FailureBoxText(what, reason)), box_owners_.Owner());
     box->setObjectName(QStringLiteral("FailureBox"));
     box->setWindowModality(Qt::ApplicationModal);
     box->setTextFormat(Qt::PlainText);
@@ -143,7 +140,7 @@ void QtRuntime::EndProgram() {
 void InstallChineseTexts() {
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto* translator = new QTranslator(qApp);
-  if (translator->load(assets::kTranslationPath)) QCoreApplication::installTranslator(translator);
+  if (translator->load(kTranslationPath)) QCoreApplication::installTranslator(translator);
 }
 
 void InstallStyle() {

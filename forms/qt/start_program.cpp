@@ -7,6 +7,7 @@
 
 #include "catalog/constants.h"
 #include "forms/command_line.h"
+#include "forms/failure_texts.h"
 
 namespace vestora::qt {
 namespace {
@@ -25,11 +26,11 @@ bool IsBrowserProgram(std::string_view program) {
 std::string AddressOf(std::string_view commandLine) {
   forms::SplitCommand command = forms::SplitWindowsCommandLine(commandLine, kBrowserPrograms);
   if (!IsBrowserProgram(command.program)) {
-    throw forms::Failure("无法启动程序“" + command.program + "”：本平台不认识这个程序");
+    throw forms::Failure(forms::CannotStartProgram(command.program, forms::kProgramUnknownHere));
   }
   if (command.arguments.size() != 1) {
-    throw forms::Failure("无法启动程序“" + command.program + "”：它应当只有一个网址参数，却有 " +
-                         std::to_string(command.arguments.size()) + " 个");
+    throw forms::Failure(
+        forms::CannotStartProgram(command.program, forms::NotOneAddress(command.arguments.size())));
   }
   return std::move(command.arguments.front());
 }
@@ -40,7 +41,7 @@ forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle)
   const std::string address = AddressOf(commandLine);
   const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
   if (opener.isEmpty()) {
-    throw forms::Failure("无法打开网址：找不到可执行的 xdg-open（请安装 xdg-utils）");
+    throw forms::Failure(std::string(forms::kNoOpener));
   }
   QProcess process;
   process.setProgram(opener);
@@ -51,7 +52,7 @@ forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle)
   process.setStandardErrorFile(QProcess::nullDevice());
   qint64 pid = 0;
   if (!process.startDetached(&pid)) {
-    throw forms::Failure("无法启动 xdg-open：" + process.errorString().toStdString());
+    throw forms::Failure(forms::CannotStartOpener(process.errorString().toStdString()));
   }
   return static_cast<forms::TaskNumber>(pid);
 }

@@ -7,8 +7,6 @@
 #include <string>
 #include <utility>
 
-#include "forms/win32/win32_runtime.h"
-
 namespace vestora::win32 {
 namespace {
 
@@ -250,17 +248,6 @@ bool NameForReaders(HWND control, const std::wstring& name) {
   }
   delete held;
   return false;
-}
-
-bool ClientAreaAnimationsOff() {
-  BOOL animations = TRUE;
-  return SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animations, 0) != FALSE &&
-         animations == FALSE;
-}
-
-// Asked on every tick of a blinking label: the call reads a value the system keeps in memory.
-bool Win32Runtime::AnimationsOff() {
-  return ClientAreaAnimationsOff();
 }
 
 }  // namespace vestora::win32

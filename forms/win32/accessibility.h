@@ -23,7 +23,4 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, AccessibleRol
 // it could not be given.
 bool NameForReaders(HWND control, const std::wstring& name);
 
-// Whether the system's settings turned client-area animations off. False where it cannot say.
-bool ClientAreaAnimationsOff();
-
 }  // namespace vestora::win32

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/failure_texts.h"
 #include "forms/win32/accessibility.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/fonts.h"
@@ -26,7 +27,7 @@ constexpr DWORD kFormStyle =
 constexpr DWORD kFormExtendedStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kTimerId = 1;
 
-struct FormState {
+struct FormState : WindowState {
   forms::FormDescription description;
   forms::FormEvents* events = nullptr;
   std::function<void()> forget;
@@ -101,8 +102,10 @@ SIZE ClientSizeAt(const FormState& state) {
 }
 
 // Places every control and gives it its font, at the state's dpi. The fonts of the dpi before
-// go once no control holds them.
-void LayoutControls(FormState& state) {
+// go once no control holds them. False when a font could not be made: that control shows the
+// system's font.
+bool LayoutControls(FormState& state) {
+  bool fontsMade = true;
   std::vector<std::pair<FaceAndSize, HFONT>> before = std::move(state.fonts);
   state.fonts.clear();
   for (std::size_t i = 0; i < state.controls.size(); ++i) {
@@ -111,11 +114,14 @@ void LayoutControls(FormState& state) {
     SetWindowPos(hwnd, nullptr, ToPixels(control.rect.left, state.dpi),
                  ToPixels(control.rect.top, state.dpi), ToPixels(control.rect.width, state.dpi),
                  ToPixels(control.rect.height, state.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.FontFor(control.font)), TRUE);
+    HFONT font = state.FontFor(control.font);
+    fontsMade = fontsMade && font != nullptr;
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (control.kind == forms::ControlKind::PictureBox) SetPictureScale(hwnd, state.dpi);
     if (control.kind == forms::ControlKind::Frame) SetFrameScale(hwnd, state.dpi);
   }
   for (auto& [face, font] : before) DeleteObject(font);
+  return fontsMade;
 }
 
 // Gives the window its described client size. The frame around it is measured, not predicted:
@@ -135,9 +141,11 @@ void FitClient(HWND window, const FormState& state) {
   }
 }
 
-// Sizes the window to its client area and places every control, at the state's dpi.
+// Sizes the window to its client area and places every control, at the state's dpi. Throws
+// forms::Failure when a font could not be made.
 void Layout(HWND window, FormState& state) {
-  LayoutControls(state);
+  if (!LayoutControls(state))
+    throw forms::Failure(forms::CannotCreateFonts(state.description.name));
   const RECT outer =
       OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
   SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -239,14 +247,13 @@ void BuildControls(HWND window, FormState& state) {
         return controls[j].kind == forms::ControlKind::Frame && controls[j].name == control.parent;
       });
       if (frame == order.end() || state.controls[*frame] == nullptr) {
-        throw forms::Failure("控件“" + std::string(control.name) + "”所在的框架不存在");
+        throw forms::Failure(forms::NoSuchFrame(control.name));
       }
       parent = state.controls[*frame];
     }
     HWND hwnd = CreateControl(control, parent);
     if (hwnd == nullptr) {
-      throw forms::Failure("无法创建控件“" + std::string(control.name) + "”：" +
-                           SystemReason(GetLastError()));
+      throw forms::Failure(forms::CannotCreateControl(control.name, SystemReason(GetLastError())));
     }
     state.controls[i] = hwnd;
   }
@@ -426,8 +433,8 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 // maximize box never starts maximized. Neither command is one that the system replaces with the
 // launcher's on the first show, so the choice here is the one made.
 int ShowCommand() {
-  static bool first = true;
-  if (!std::exchange(first, false)) return SW_SHOWNOACTIVATE;
+  static bool shownOne = false;
+  if (std::exchange(shownOne, true)) return SW_SHOWNOACTIVATE;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
@@ -466,16 +473,14 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
   const RECT outer =
       OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
   const bool manual = form.placement == Placement::ManualPlacement;
-  HWND window =
-      CreateWindowExW(kFormExtendedStyle, kFormClass, Wide(form.caption).c_str(), kFormStyle,
-                      manual ? outer.left : CW_USEDEFAULT, manual ? outer.top : CW_USEDEFAULT,
-                      outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), owned.get());
+  // From here on the window owns its state, or it is gone with it.
+  HWND window = CreateWindowWithState(
+      std::move(owned), kFormExtendedStyle, kFormClass, Wide(form.caption).c_str(), kFormStyle,
+      {manual ? outer.left : CW_USEDEFAULT, manual ? outer.top : CW_USEDEFAULT},
+      {outer.right - outer.left, outer.bottom - outer.top}, nullptr);
   if (window == nullptr) {
-    throw forms::Failure("无法创建窗口“" + std::string(form.name) + "”：" +
-                         SystemReason(GetLastError()));
+    throw forms::Failure(forms::CannotCreateWindow(form.name, SystemReason(GetLastError())));
   }
-  owned.release();  // the window owns its state now and frees it when it goes
 
   try {
     state.dpi = DpiOf(window);

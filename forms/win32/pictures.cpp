@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "forms/failure_texts.h"
 #include "forms/runtime.h"
 #include "forms/win32/resources.h"
 
@@ -112,9 +113,9 @@ Picture DecodePicture(std::span<const std::byte> encoded) {
 
 Picture LoadPicture(const std::string& fileName) {
   const std::span<const std::byte> encoded = EmbeddedFile(fileName);
-  if (encoded.empty()) throw forms::Failure("程序中没有图片“" + fileName + "”");
+  if (encoded.empty()) throw forms::Failure(forms::NoSuchPicture(fileName));
   Picture picture = DecodePicture(encoded);
-  if (picture.IsNull()) throw forms::Failure("图片“" + fileName + "”无法解码");
+  if (picture.IsNull()) throw forms::Failure(forms::UndecodablePicture(fileName));
   return picture;
 }
 

@@ -5,6 +5,7 @@
 
 #include "catalog/constants.h"
 #include "forms/command_line.h"
+#include "forms/failure_texts.h"
 #include "forms/win32/text.h"
 #include "forms/win32/windows_api.h"
 
@@ -93,7 +94,7 @@ forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle 
   const std::string named = ProgramNamed(commandLine);
   const std::wstring program = FindProgramFile(named);
   if (program.empty()) {
-    throw forms::Failure("无法启动程序“" + named + "”：" + SystemReason(ERROR_FILE_NOT_FOUND));
+    throw forms::Failure(forms::CannotStartProgram(named, SystemReason(ERROR_FILE_NOT_FOUND)));
   }
   // CreateProcessW may write into the command line: it gets a copy of its own.
   std::wstring line = CommandLineFor(commandLine, named);
@@ -108,7 +109,7 @@ forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle 
   if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started)) {
     const DWORD error = GetLastError();
-    throw forms::Failure("无法启动程序“" + Utf8(program) + "”：" + SystemReason(error));
+    throw forms::Failure(forms::CannotStartProgram(Utf8(program), SystemReason(error)));
   }
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);

@@ -1,5 +1,6 @@
 #include "forms/win32/widgets.h"
 
+#include <memory>
 #include <utility>
 
 #include "forms/win32/accessibility.h"
@@ -19,7 +20,7 @@ int Scaled(int pixels, UINT dpi) {
   return MulDiv(pixels, static_cast<int>(dpi), 96);
 }
 
-struct FrameState {
+struct FrameState : WindowState {
   FrameSetup setup;
   UINT dpi = 96;         // of the window the frame is in: it sets the caption's indent
   HFONT font = nullptr;  // the window's font, owned by the form
@@ -107,7 +108,7 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-struct PictureBoxState {
+struct PictureBoxState : WindowState {
   Picture picture;
   COLORREF background = 0;
   UINT dpi = 96;
@@ -203,37 +204,43 @@ void RegisterWidgetClasses() {
 }
 
 HWND CreateFrame(const FrameSetup& setup, HWND parent) {
-  auto* state = new FrameState{setup, DpiOf(parent)};
-  HWND frame = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, setup.caption.c_str(),
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent, nullptr,
-                               GetModuleHandleW(nullptr), state);
-  if (frame == nullptr) delete state;  // no WM_NCCREATE took it
-  return frame;
+  auto state = std::make_unique<FrameState>();
+  state->setup = setup;
+  state->dpi = DpiOf(parent);
+  return CreateWindowWithState(std::move(state), WS_EX_CONTROLPARENT, kFrameClass,
+                               setup.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, {},
+                               {}, parent);
 }
 
 HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent) {
-  auto* state = new PictureBoxState{std::move(picture), background};
-  HWND box = CreateWindowExW(0, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
-                             0, parent, nullptr, GetModuleHandleW(nullptr), state);
-  if (box == nullptr) delete state;
-  return box;
+  auto state = std::make_unique<PictureBoxState>();
+  state->picture = std::move(picture);
+  state->background = background;
+  return CreateWindowWithState(std::move(state), 0, kPictureBoxClass, L"",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP, {}, {}, parent);
 }
 
-void SetFrameScale(HWND frame, UINT dpi) {
-  if (!HasWindowClass(frame, kFrameClass)) return;
-  auto* state = StateOf<FrameState>(frame);
-  if (state == nullptr || state->dpi == dpi) return;
+namespace {
+
+// Gives a window of the class its new dpi. False when it is no such window or had that dpi.
+template <typename State>
+bool Rescale(HWND window, const wchar_t* windowClass, UINT dpi) {
+  if (!HasWindowClass(window, windowClass)) return false;
+  auto* state = StateOf<State>(window);
+  if (state == nullptr || state->dpi == dpi) return false;
   state->dpi = dpi;
-  InvalidateRect(frame, nullptr, TRUE);
+  return true;
+}
+
+}  // namespace
+
+void SetFrameScale(HWND frame, UINT dpi) {
+  if (Rescale<FrameState>(frame, kFrameClass, dpi)) InvalidateRect(frame, nullptr, TRUE);
 }
 
 void SetPictureScale(HWND box, UINT dpi) {
-  if (!HasWindowClass(box, kPictureBoxClass)) return;
-  auto* state = StateOf<PictureBoxState>(box);
-  if (state == nullptr || state->dpi == dpi) return;
-  state->dpi = dpi;
   // The box keeps its pixels when it only grows: the picture is drawn anew at its new size.
-  InvalidateRect(box, nullptr, FALSE);
+  if (Rescale<PictureBoxState>(box, kPictureBoxClass, dpi)) InvalidateRect(box, nullptr, FALSE);
 }
 
 const Picture* PictureOf(HWND box) {

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "forms/failure_texts.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/form_builder.h"
+#include "forms/win32/motion_setting.h"
 #include "forms/win32/start_program.h"
 #include "forms/win32/text.h"
 #include "forms/win32/widgets.h"
@@ -112,7 +114,7 @@ HWND Win32Runtime::Control(std::string_view form, std::string_view control) cons
 HWND Win32Runtime::RequireControl(std::string_view form, std::string_view control) const {
   HWND found = Control(form, control);
   if (found == nullptr) {
-    throw forms::Failure("窗口“" + std::string(form) + "”中没有控件“" + std::string(control) + "”");
+    throw forms::Failure(forms::NoSuchControl(form, control));
   }
   return found;
 }
@@ -125,6 +127,10 @@ void Win32Runtime::SetLabelVisible(std::string_view form, std::string_view label
   ShowWindow(RequireControl(form, label), visible ? SW_SHOWNA : SW_HIDE);
 }
 
+bool Win32Runtime::AnimationsOff() {
+  return ClientAreaAnimationsOff();
+}
+
 void Win32Runtime::ShowMessageBox(std::string_view prompt, int style, std::string_view title) {
   // Modal for the program: every window of it waits until the box is dismissed.
   ShowProgramBox(Wide(prompt), Wide(title), static_cast<UINT>(style));
@@ -135,14 +141,10 @@ forms::TaskNumber Win32Runtime::StartProgram(std::string_view commandLine,
   return win32::StartProgram(commandLine, style);
 }
 
-std::string FailureText(std::string_view what, std::string_view reason) {
-  return "操作未能完成：" + std::string(what) + "。\n\n原因：" + std::string(reason) +
-         "\n\n程序会继续运行。";
-}
-
 void Win32Runtime::ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept {
   try {
-    ShowProgramBox(Wide(FailureText(what, reason)), L"Vestora", MB_OK | MB_ICONERROR);
+    ShowProgramBox(Wide(forms::FailureBoxText(what, reason)), Wide(forms::kFailureBoxTitle),
+                   MB_OK | MB_ICONERROR);
   } catch (...) {
     // Nothing is left to tell the user with; the program goes on regardless.
   }

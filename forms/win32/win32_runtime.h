@@ -20,7 +20,7 @@ class Win32Runtime final : public forms::Runtime {
   void ShowForm(const forms::FormDescription& form, forms::FormEvents& events) override;
   bool IsLabelVisible(std::string_view form, std::string_view label) override;
   void SetLabelVisible(std::string_view form, std::string_view label, bool visible) override;
-  bool AnimationsOff() override;  // in accessibility.cpp
+  bool AnimationsOff() override;
   void ShowMessageBox(std::string_view prompt, int style, std::string_view title) override;
   forms::TaskNumber StartProgram(std::string_view commandLine, forms::LaunchStyle style) override;
   void ReportUnhandledFailure(std::string_view what, std::string_view reason) noexcept override;
@@ -44,8 +44,5 @@ bool PrepareApplication();
 // One message of the loop: the keyboard walks the focus (Tab, Shift+Tab) and Enter presses the
 // focused button, in any of the program's windows. True when the message was handled so.
 bool HandleDialogKeys(MSG& message);
-
-// The failure box's text.
-std::string FailureText(std::string_view what, std::string_view reason);
 
 }  // namespace vestora::win32

@@ -6,9 +6,9 @@
 #include <QStringDecoder>
 #include <QTest>
 
-#include "assets/assets.h"
 #include "catalog/catalog.h"
 #include "catalog/constants.h"
+#include "forms/qt/resources.h"
 
 using namespace vestora;
 
@@ -92,7 +92,7 @@ class CatalogDumpTest : public QObject {
         // The picture columns describe the embedded file, which must be what the catalog
         // declares; all six stay empty while the picture is not embedded.
         const QByteArray picture =
-            assets::Read(assets::PicturePath(PictureFileName(category, cell)));
+            qt::ReadResource(qt::PicturePath(PictureFileName(category, cell)));
         const QList<QByteArray> image = fields.mid(13);
         if (picture.isEmpty()) {
           QCOMPARE(image, QList<QByteArray>(6));
@@ -183,7 +183,7 @@ class CatalogDumpTest : public QObject {
   }
 
   void icon() {
-    const QByteArray embedded = assets::Read(assets::kIconPath);
+    const QByteArray embedded = qt::ReadResource(qt::kIconPath);
     const Run run = RunDump({QStringLiteral("--icon")});
     if (embedded.isEmpty()) {
       QCOMPARE(run.status, 1);

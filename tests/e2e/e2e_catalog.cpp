@@ -114,7 +114,7 @@ void PrintCategories() {
              cell.HasLink() ? AddressOf(BuildCommandLine(cell.link)) : "-"});
       if (cell.HasLink()) {
         Print({"launch", S(category.windowName), S(CommandName(cell.button)),
-               S(static_cast<int>(StyleFor(cell.link.kind))), BuildCommandLine(cell.link)});
+               S(static_cast<int>(app::StyleFor(cell.link.kind))), BuildCommandLine(cell.link)});
       }
     }
   }
@@ -144,7 +144,7 @@ void PrintControls(const forms::FormDescription& form) {
 
 void PrintAllControls() {
   PrintControls(app::MainWindowDescription());
-  for (const Category& category : Catalog()) PrintControls(DescribeCategoryWindow(category));
+  for (const Category& category : Catalog()) PrintControls(app::DescribeCategoryWindow(category));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "app/failure_messages.h"
 #include "app/main_window.h"
 #include "catalog/catalog.h"
+#include "forms/qt/text.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ using vestora::qt::DefaultFont;
 using vestora::qt::KaiFont;
 using vestora::qt::kEmbeddedKaiFamily;
 using vestora::qt::kEmbeddedSansFamily;
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using vestora::qt::ToQString;
 
 // A row name, NUL-terminated.
 QByteArray Tag(std::string_view first, std::string_view second) {

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "assets/assets.h"
 #include "bytes.h"
+#include "forms/qt/resources.h"
 
 using vestora::test::U16;
 using vestora::test::U32;
@@ -101,7 +101,7 @@ class IconFileTest : public QObject {
 
  private slots:
   void initTestCase() {
-    ico_ = vestora::assets::Read(vestora::assets::kIconPath);
+    ico_ = vestora::qt::ReadResource(vestora::qt::kIconPath);
     QVERIFY2(!ico_.isEmpty(), "the icon is not embedded");
   }
 
@@ -252,7 +252,7 @@ class IconFileTest : public QObject {
       QCOMPARE(image.hasAlphaChannel(), true);
     }
 
-    QList<QSize> sizes = QIcon(vestora::assets::kIconPath).availableSizes();
+    QList<QSize> sizes = QIcon(vestora::qt::kIconPath).availableSizes();
     std::sort(sizes.begin(), sizes.end(),
               [](const QSize& a, const QSize& b) { return a.width() < b.width(); });
     sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "assets/assets.h"
 #include "bytes.h"
+#include "forms/qt/resources.h"
 
 using vestora::test::U16;
 using vestora::test::U32;
@@ -166,7 +166,7 @@ class ResourceScriptTest : public QObject {
 
  private slots:
   void initTestCase() {
-    ico_ = vestora::assets::Read(vestora::assets::kIconPath);
+    ico_ = vestora::qt::ReadResource(vestora::qt::kIconPath);
     QVERIFY2(!ico_.isEmpty(), "the icon is not embedded");
 
     const QString windres = QStringLiteral(VESTORA_WINDRES);

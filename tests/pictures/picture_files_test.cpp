@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "assets/assets.h"
 #include "catalog/catalog.h"
+#include "forms/qt/resources.h"
 
 using namespace vestora;
 
@@ -195,7 +195,7 @@ QString FileName(const Category& category, const ItemCell& cell) {
 }
 
 QByteArray Embedded(const QString& fileName) {
-  return assets::Read(assets::PicturePath(fileName.toStdString()));
+  return qt::ReadResource(qt::PicturePath(fileName.toStdString()));
 }
 
 const ItemCell& CellWithPicture(std::string_view window, int pictureBox) {

@@ -22,9 +22,12 @@
 #include "app/main_window.h"
 #include "catalog/catalog.h"
 #include "forms/qt/qt_runtime.h"
+#include "forms/qt/text.h"
 #include "forms/qt/widgets.h"
 
 namespace {
+
+using vestora::qt::ToQString;
 
 #ifdef __SANITIZE_ADDRESS__
 constexpr int kRounds = 40;
@@ -33,10 +36,6 @@ constexpr int kPressesPerCell = 1;
 constexpr int kRounds = 150;
 constexpr int kPressesPerCell = 2;
 #endif
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // PictureBox has no meta-object of its own, so findChildren cannot tell it from a QWidget.
 qsizetype PictureBoxesIn(QWidget* window) {

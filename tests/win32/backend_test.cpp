@@ -32,9 +32,7 @@
 
 namespace {
 
-using vestora::test::Pump;
-using vestora::test::PumpUntil;
-using vestora::test::RecordingEvents;
+using namespace vestora::test;  // the harness: pumping, events, the box watch
 using vestora::win32::Utf8;
 using vestora::win32::Wide;
 using vestora::win32::Win32Runtime;
@@ -68,13 +66,6 @@ SIZE ClientSize(HWND window) {
   return {client.right, client.bottom};
 }
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // A pixel as drawn on the screen, read back through the window's device context.
 COLORREF PixelOf(HWND window, int x, int y) {
   HDC dc = GetDC(window);
@@ -99,37 +90,6 @@ COLORREF PixelOfPicture(const vestora::win32::Picture& picture, int x, int y) {
   DeleteDC(dc);
   return pixel;
 }
-
-// --- Message boxes: a watch on the thread finds the box the code under test shows, notes it and
-// dismisses it, as a user pressing OK would.
-
-struct SeenBox {
-  std::wstring title, text;
-  bool otherWindowsDisabled = false;
-  int count = 0;
-};
-SeenBox seenBox;
-HWND watchedWindow = nullptr;
-
-void CALLBACK DismissBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = vestora::test::VisibleMessageBox();
-  if (box == nullptr) return;
-  seenBox.title = TextOf(box);
-  seenBox.text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
-  seenBox.otherWindowsDisabled = watchedWindow != nullptr && !IsWindowEnabled(watchedWindow);
-  ++seenBox.count;
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
-struct BoxWatch {
-  UINT_PTR timer;
-  explicit BoxWatch(HWND watched = nullptr) {
-    seenBox = {};
-    watchedWindow = watched;
-    timer = SetTimer(nullptr, 0, 100, DismissBox);
-  }
-  ~BoxWatch() { KillTimer(nullptr, timer); }
-};
 
 // --- The tests.
 
@@ -211,7 +171,7 @@ void EveryCategoryWindowMatchesItsDescription() {
       CHECK_MSG(corner.x == Px(category.clientLeft) && corner.y == Px(category.clientTop),
                 what.str());
     }
-    const vestora::forms::FormDescription form = vestora::DescribeCategoryWindow(category);
+    const vestora::forms::FormDescription form = vestora::app::DescribeCategoryWindow(category);
     for (const vestora::forms::ControlDescription& control : form.controls) {
       HWND hwnd = runtime.Control(category.windowName, control.name);
       const std::string where = name + "." + std::string(control.name);
@@ -255,7 +215,7 @@ void EveryCategoryWindowMatchesItsDescription() {
 void TabWalksTheFocusOrder() {
   for (const vestora::forms::FormDescription& form :
        {vestora::app::MainWindowDescription(),
-        vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"))}) {
+        vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"))}) {
     Win32Runtime runtime;
     RecordingEvents events;
     runtime.ShowForm(form, events);
@@ -359,7 +319,8 @@ void NoticeBoxIsModalForTheProgram() {
 void FailurePathTellsTheUserAndGoesOn() {
   Win32Runtime runtime;
   RecordingEvents events;
-  vestora::forms::FormDescription broken = vestora::DescribeCategoryWindow(vestora::Catalog()[0]);
+  vestora::forms::FormDescription broken =
+      vestora::app::DescribeCategoryWindow(vestora::Catalog()[0]);
   broken.controls[0].picture = "Form99-Picture1.gif";
   std::string reason;
   try {
@@ -388,7 +349,7 @@ void FailurePathTellsTheUserAndGoesOn() {
         Wide("操作未能完成：打开窗口。\n\n原因：" + reason + "\n\n程序会继续运行。"));
 
   // The same window opens fine afterwards.
-  runtime.ShowForm(vestora::DescribeCategoryWindow(vestora::Catalog()[0]), events);
+  runtime.ShowForm(vestora::app::DescribeCategoryWindow(vestora::Catalog()[0]), events);
   CHECK(runtime.Window(broken.name) != nullptr);
 }
 
@@ -534,7 +495,7 @@ void StartProgramPassesTheExactCommandLine() {
     CHECK_MSG(address.starts_with("http://") && address.find_first_of(" \t\"") == std::string::npos,
               address);
 
-    const vestora::forms::LaunchStyle style = vestora::StyleFor(links[i]->kind);
+    const vestora::forms::LaunchStyle style = vestora::app::StyleFor(links[i]->kind);
     const vestora::forms::TaskNumber task = runtime.StartProgram(line, style);
     CHECK(task > 0);
     CHECK(PumpUntil([&] { return RecordedLines(record).size() > i; }));
@@ -564,7 +525,8 @@ void StartProgramPassesTheExactCommandLine() {
   CHECK(RemoveWhenFree(shellBesideUs));
   CHECK(RemoveWhenFree(planted));
   const std::size_t before = RecordedLines(record).size();
-  runtime.StartProgram(vestora::BuildCommandLine(*links[2]), vestora::StyleFor(links[2]->kind));
+  runtime.StartProgram(vestora::BuildCommandLine(*links[2]),
+                       vestora::app::StyleFor(links[2]->kind));
   CHECK(PumpUntil([&] { return RecordedLines(record).size() > before; }));
   DeleteFileW(record.c_str());
 
@@ -645,7 +607,7 @@ void ReadersGetEveryControlsNameAndRole() {
   CHECK(program.Start());
   std::vector<vestora::forms::FormDescription> forms = {vestora::app::MainWindowDescription()};
   for (const vestora::Category& category : vestora::Catalog()) {
-    forms.push_back(vestora::DescribeCategoryWindow(category));
+    forms.push_back(vestora::app::DescribeCategoryWindow(category));
   }
   for (const vestora::forms::FormDescription& form : forms) {
     if (form.name != vestora::app::kMainWindow) program.OpenWindow(form.name);

@@ -362,8 +362,8 @@ void WindowsFollowTheirScreensDpi() {
 
   for (const vestora::forms::FormDescription& form :
        {vestora::app::MainWindowDescription(),
-        vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10")),
-        vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form3"))}) {
+        vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10")),
+        vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form3"))}) {
     Win32Runtime runtime;
     RecordingEvents events;
     runtime.ShowForm(form, events);
@@ -438,7 +438,7 @@ void ControlsGetTheirParentsBackground() {
     for (const vestora::forms::Color colour : {vestora::forms::kBlack, kSeaGreen}) {
       vestora::forms::FormDescription form =
           inFrame ? vestora::app::MainWindowDescription()
-                  : vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"));
+                  : vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"));
       std::string_view buttonName;
       for (vestora::forms::ControlDescription& control : form.controls) {
         if (inFrame && control.name == "Frame1") control.background = colour;
@@ -553,7 +553,7 @@ void BoxesBelongToTheActiveWindow() {
 
 void FocusComesBackToItsControl() {
   const vestora::forms::FormDescription form =
-      vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"));
+      vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"));
   for (const bool minimize : {true, false}) {
     const std::string where = minimize ? "restored from minimized" : "the window given the focus";
     Win32Runtime runtime;

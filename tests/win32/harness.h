@@ -103,6 +103,47 @@ inline HWND VisibleMessageBox() {
   return box;
 }
 
+// A window's text.
+inline std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// --- Message boxes: a watch on the thread finds the box the code under test shows, notes it and
+// dismisses it, as a user pressing OK would.
+
+struct SeenBox {
+  std::wstring title, text;
+  bool otherWindowsDisabled = false;
+  int count = 0;
+};
+inline SeenBox seenBox;
+inline HWND watchedWindow = nullptr;
+
+inline void CALLBACK DismissBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = VisibleMessageBox();
+  if (box == nullptr) return;
+  seenBox.title = TextOf(box);
+  seenBox.text = TextOf(GetDlgItem(box, 0xFFFF));  // the message's static control
+  seenBox.otherWindowsDisabled = watchedWindow != nullptr && !IsWindowEnabled(watchedWindow);
+  ++seenBox.count;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+struct BoxWatch {
+  UINT_PTR timer;
+  explicit BoxWatch(HWND watched = nullptr) {
+    seenBox = {};
+    watchedWindow = watched;
+    timer = SetTimer(nullptr, 0, 100, DismissBox);
+  }
+  ~BoxWatch() { KillTimer(nullptr, timer); }
+  BoxWatch(const BoxWatch&) = delete;
+  BoxWatch& operator=(const BoxWatch&) = delete;
+};
+
 struct Test {
   const char* name;
   void (*run)();

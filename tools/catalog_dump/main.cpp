@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "app/link_launcher.h"
-#include "assets/assets.h"
 #include "catalog/catalog.h"
 #include "catalog/link_commands.h"
+#include "forms/qt/resources.h"
 #include "tools/catalog_dump/image_probe.h"
 
 namespace {
@@ -96,7 +96,7 @@ std::string Rect(const TwipRect& rect) {
 // is broken keeps its signature, byte count and digest but no size or frame count.
 bool AppendPictureColumns(const Category& category, const ItemCell& cell, Row& row) {
   const std::string fileName = PictureFileName(category, cell);
-  const QByteArray bytes = assets::Read(assets::PicturePath(fileName));
+  const QByteArray bytes = qt::ReadResource(qt::PicturePath(fileName));
   if (bytes.isEmpty()) {
     row.insert(row.end(), 6, std::string());
     return true;
@@ -135,7 +135,7 @@ int DumpCells() {
                  Number(cell.buttonFocus),
                  Text(LinkKindName(cell.link.kind))};
       if (cell.HasLink()) {
-        row.push_back(Number(static_cast<int>(StyleFor(cell.link.kind))));
+        row.push_back(Number(static_cast<int>(app::StyleFor(cell.link.kind))));
         row.push_back(BuildCommandLine(cell.link));
       } else {
         row.insert(row.end(), 2, std::string());
@@ -169,7 +169,7 @@ int DumpWindows() {
 }
 
 int WriteIcon() {
-  const QByteArray icon = assets::Read(assets::kIconPath);
+  const QByteArray icon = qt::ReadResource(qt::kIconPath);
   if (icon.isEmpty()) {
     Complain("the window icon is not embedded in this build");
     return 1;

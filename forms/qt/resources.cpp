@@ -1,17 +1,17 @@
-#include "assets/assets.h"
+#include "forms/qt/resources.h"
 
 #include <QFile>
 #include <QResource>
 
-namespace vestora::assets {
+namespace vestora::qt {
 
-QByteArray Read(const QString& resourcePath) {
+QByteArray ReadResource(const QString& resourcePath) {
   QFile file(resourcePath);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
 
-QByteArray View(const QString& resourcePath) {
+QByteArray ViewResource(const QString& resourcePath) {
   const QResource resource(resourcePath);
   if (!resource.isValid() || resource.data() == nullptr) return {};
   if (resource.compressionAlgorithm() != QResource::NoCompression) {
@@ -26,4 +26,4 @@ QString PicturePath(std::string_view fileName) {
          QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
 }
 
-}  // namespace vestora::assets
+}  // namespace vestora::qt
