@@ -45,7 +45,7 @@ struct FormState {
     if (smallIcon != nullptr) DestroyIcon(smallIcon);
   }
   void DeleteFonts() {
-    for (auto& [face, font] : fonts) DeleteObject(font);
+    for (auto& [face, font] : fonts) ReleaseFont(font);
     fonts.clear();
   }
   HFONT FontFor(const forms::Font& wanted) {
@@ -53,7 +53,7 @@ struct FormState {
     for (auto& [face, font] : fonts) {
       if (face == resolved) return font;
     }
-    HFONT font = MakeFont(resolved.face, resolved.points, dpi);
+    HFONT font = AcquireFont(resolved.face, resolved.points, dpi);
     fonts.emplace_back(resolved, font);
     return font;
   }
@@ -115,7 +115,7 @@ void LayoutControls(FormState& state) {
     if (control.kind == forms::ControlKind::PictureBox) SetPictureScale(hwnd, state.dpi);
     if (control.kind == forms::ControlKind::Frame) SetFrameScale(hwnd, state.dpi);
   }
-  for (auto& [face, font] : before) DeleteObject(font);
+  for (auto& [face, font] : before) ReleaseFont(font);
 }
 
 // Gives the window its described client size. The frame around it is measured, not predicted:

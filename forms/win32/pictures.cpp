@@ -4,7 +4,9 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
 #include <utility>
 
 #include "forms/runtime.h"
@@ -41,7 +43,7 @@ IStream* StreamOver(std::span<const std::byte> bytes) {
 }
 
 // A top-down 32-bit copy of the bitmap: the decoder's own bitmap goes with its picture object.
-Picture CopyBitmap(HBITMAP source) {
+DecodedPicture CopyBitmap(HBITMAP source) {
   BITMAP info{};
   if (GetObjectW(source, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0) {
     return {};
@@ -70,19 +72,53 @@ Picture CopyBitmap(HBITMAP source) {
     DeleteObject(copy);
     return {};
   }
-  return Picture(copy, SIZE{info.bmWidth, info.bmHeight});
+  return DecodedPicture(copy, SIZE{info.bmWidth, info.bmHeight});
+}
+
+// The pictures decoded last, the newest first: a window repainted whole, uncovered or restored,
+// finds its pictures here instead of decoding them again. Twelve is the most pictures a window
+// has; kept at 4 bytes a pixel, they weigh about 1.5 MiB.
+constexpr std::size_t kKeptPictures = 12;
+
+struct Kept {
+  const std::byte* encoded;
+  DecodedPicture decoded;
+};
+
+std::deque<Kept>& KeptList() {
+  static std::deque<Kept> kept;
+  return kept;
+}
+
+// The decoded picture of those bytes, decoded now unless it is kept, and kept as the newest.
+const DecodedPicture* Decoded(std::span<const std::byte> encoded) {
+  std::deque<Kept>& kept = KeptList();
+  const auto found = std::ranges::find(kept, encoded.data(), &Kept::encoded);
+  if (found != kept.end()) {
+    if (found != kept.begin()) {
+      Kept newest = std::move(*found);
+      kept.erase(found);
+      kept.push_front(std::move(newest));
+    }
+    return &kept.front().decoded;
+  }
+  DecodedPicture decoded = DecodePicture(encoded);
+  if (decoded.IsNull()) return nullptr;
+  if (kept.size() >= kKeptPictures) kept.pop_back();
+  kept.push_front(Kept{encoded.data(), std::move(decoded)});
+  return &kept.front().decoded;
 }
 
 }  // namespace
 
-Picture::~Picture() {
+DecodedPicture::~DecodedPicture() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
 }
 
-Picture::Picture(Picture&& other) noexcept
+DecodedPicture::DecodedPicture(DecodedPicture&& other) noexcept
     : bitmap_(std::exchange(other.bitmap_, nullptr)), size_(other.size_) {}
 
-Picture& Picture::operator=(Picture&& other) noexcept {
+DecodedPicture& DecodedPicture::operator=(DecodedPicture&& other) noexcept {
   if (this != &other) {
     if (bitmap_ != nullptr) DeleteObject(bitmap_);
     bitmap_ = std::exchange(other.bitmap_, nullptr);
@@ -91,7 +127,7 @@ Picture& Picture::operator=(Picture&& other) noexcept {
   return *this;
 }
 
-Picture DecodePicture(std::span<const std::byte> encoded) {
+DecodedPicture DecodePicture(std::span<const std::byte> encoded) {
   if (encoded.empty()) return {};
   Released<IStream> stream{StreamOver(encoded)};
   if (stream.object == nullptr) return {};
@@ -113,9 +149,41 @@ Picture DecodePicture(std::span<const std::byte> encoded) {
 Picture LoadPicture(const std::string& fileName) {
   const std::span<const std::byte> encoded = EmbeddedFile(fileName);
   if (encoded.empty()) throw forms::Failure("程序中没有图片“" + fileName + "”");
-  Picture picture = DecodePicture(encoded);
-  if (picture.IsNull()) throw forms::Failure("图片“" + fileName + "”无法解码");
-  return picture;
+  const DecodedPicture* decoded = Decoded(encoded);
+  if (decoded == nullptr) throw forms::Failure("图片“" + fileName + "”无法解码");
+  return Picture(encoded, decoded->Size());
+}
+
+void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
+  if (picture.IsNull()) return;
+  const DecodedPicture* decoded = Decoded(picture.Encoded());
+  if (decoded == nullptr) return;
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, decoded->Bitmap());
+  const SIZE size = decoded->Size();
+  if (dpi == 96) {
+    BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, MulDiv(size.cx, static_cast<int>(dpi), 96),
+               MulDiv(size.cy, static_cast<int>(dpi), 96), source, 0, 0, size.cx, size.cy, SRCCOPY);
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+KeptPictures PicturesKept() {
+  KeptPictures kept;
+  for (const Kept& picture : KeptList()) {
+    ++kept.count;
+    kept.bytes +=
+        static_cast<std::size_t>(picture.decoded.Size().cx) * picture.decoded.Size().cy * 4;
+  }
+  return kept;
+}
+
+void ForgetKeptPictures() {
+  KeptList().clear();
 }
 
 }  // namespace vestora::win32

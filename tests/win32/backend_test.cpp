@@ -92,8 +92,9 @@ bool OnScreen(HWND window, int x, int y) {
 }
 
 COLORREF PixelOfPicture(const vestora::win32::Picture& picture, int x, int y) {
+  const vestora::win32::DecodedPicture decoded = vestora::win32::DecodePicture(picture.Encoded());
   HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, picture.Bitmap());
+  HGDIOBJ old = SelectObject(dc, decoded.Bitmap());
   const COLORREF pixel = GetPixel(dc, x, y);
   SelectObject(dc, old);
   DeleteDC(dc);
