@@ -1,12 +1,12 @@
 #include "forms/win32/pictures.h"
 
 #include <objbase.h>
-#include <ocidl.h>
-#include <olectl.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <string_view>
 #include <utility>
 
 #include "forms/runtime.h"
@@ -24,55 +24,92 @@ struct Released {
   }
 };
 
-IStream* StreamOver(std::span<const std::byte> bytes) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (memory == nullptr) return nullptr;
-  void* target = GlobalLock(memory);
-  if (target == nullptr) {
-    GlobalFree(memory);
-    return nullptr;
-  }
-  std::memcpy(target, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-    GlobalFree(memory);
-    return nullptr;
-  }
-  return stream;
+// The system's imaging component, asked for once: its factory and the class objects of the JPEG
+// and GIF decoders. Kept for the life of the process, so that a paint decodes without looking
+// anything up in the registry. Empty when COM is not there to give them.
+struct Codecs {
+  IWICImagingFactory* factory = nullptr;
+  IClassFactory* jpeg = nullptr;
+  IClassFactory* gif = nullptr;
+};
+
+const Codecs& TheCodecs() {
+  static const Codecs codecs = [] {
+    Codecs made;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&made.factory)))) {
+      made.factory = nullptr;
+    }
+    if (FAILED(CoGetClassObject(CLSID_WICJpegDecoder, CLSCTX_INPROC_SERVER, nullptr,
+                                IID_PPV_ARGS(&made.jpeg)))) {
+      made.jpeg = nullptr;
+    }
+    if (FAILED(CoGetClassObject(CLSID_WICGifDecoder, CLSCTX_INPROC_SERVER, nullptr,
+                                IID_PPV_ARGS(&made.gif)))) {
+      made.gif = nullptr;
+    }
+    return made;
+  }();
+  return codecs;
 }
 
-// A top-down 32-bit copy of the bitmap: the decoder's own bitmap goes with its picture object.
-DecodedPicture CopyBitmap(HBITMAP source) {
-  BITMAP info{};
-  if (GetObjectW(source, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0) {
+// The decoder for the bytes' format, by their first bytes: JPEG or GIF.
+IClassFactory* DecoderFor(std::span<const std::byte> bytes) {
+  const auto starts = [&](std::string_view magic) {
+    return bytes.size() >= magic.size() &&
+           std::memcmp(bytes.data(), magic.data(), magic.size()) == 0;
+  };
+  if (starts("\xFF\xD8")) return TheCodecs().jpeg;
+  if (starts("GIF8")) return TheCodecs().gif;
+  return nullptr;
+}
+
+// The first frame of the picture, converted to 32 bits a pixel (blue, green, red, alpha) as the
+// system's picture loader converts it, copied into a top-down 32-bit bitmap. The decoder reads
+// the bytes where they lie.
+DecodedPicture DecodeFrame(std::span<const std::byte> encoded) {
+  const Codecs& codecs = TheCodecs();
+  IClassFactory* decoderClass = DecoderFor(encoded);
+  if (codecs.factory == nullptr || decoderClass == nullptr) return {};
+  Released<IWICStream> stream;
+  Released<IWICBitmapDecoder> decoder;
+  Released<IWICBitmapFrameDecode> frame;
+  Released<IWICFormatConverter> converter;
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(codecs.factory->CreateStream(&stream.object)) ||
+      FAILED(stream.object->InitializeFromMemory(
+          reinterpret_cast<BYTE*>(const_cast<std::byte*>(encoded.data())),
+          static_cast<DWORD>(encoded.size()))) ||
+      FAILED(decoderClass->CreateInstance(nullptr, IID_PPV_ARGS(&decoder.object))) ||
+      FAILED(decoder.object->Initialize(stream.object, WICDecodeMetadataCacheOnLoad)) ||
+      FAILED(decoder.object->GetFrame(0, &frame.object)) ||
+      FAILED(codecs.factory->CreateFormatConverter(&converter.object)) ||
+      FAILED(converter.object->Initialize(frame.object, GUID_WICPixelFormat32bppBGRA,
+                                          WICBitmapDitherTypeNone, nullptr, 0.0,
+                                          WICBitmapPaletteTypeMedianCut)) ||
+      FAILED(converter.object->GetSize(&width, &height)) || width == 0 || height == 0 ||
+      width > 0x4000 || height > 0x4000) {
     return {};
   }
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = info.bmWidth;
-  format.bmiHeader.biHeight = -info.bmHeight;
+  format.bmiHeader.biWidth = static_cast<LONG>(width);
+  format.bmiHeader.biHeight = -static_cast<LONG>(height);
   format.bmiHeader.biPlanes = 1;
   format.bmiHeader.biBitCount = 32;
   format.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP copy = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (copy == nullptr) return {};
-
-  HDC from = CreateCompatibleDC(nullptr);
-  HDC to = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldFrom = SelectObject(from, source);
-  HGDIOBJ oldTo = SelectObject(to, copy);
-  const BOOL copied = BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
-  SelectObject(from, oldFrom);
-  SelectObject(to, oldTo);
-  DeleteDC(from);
-  DeleteDC(to);
-  if (!copied) {
-    DeleteObject(copy);
+  HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return {};
+  const UINT stride = 4 * width;
+  const WICRect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+  if (FAILED(
+          converter.object->CopyPixels(&all, stride, stride * height, static_cast<BYTE*>(bits)))) {
+    DeleteObject(bitmap);
     return {};
   }
-  return DecodedPicture(copy, SIZE{info.bmWidth, info.bmHeight});
+  return DecodedPicture(bitmap, SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
 }
 
 // The pictures decoded last, the newest first: a window repainted whole, uncovered or restored,
@@ -104,7 +141,7 @@ const DecodedPicture* Decoded(std::span<const std::byte> encoded) {
   }
   DecodedPicture decoded = DecodePicture(encoded);
   if (decoded.IsNull()) return nullptr;
-  if (kept.size() >= kKeptPictures) kept.pop_back();
+  while (!kept.empty() && kept.size() >= kKeptPictures) kept.pop_back();
   kept.push_front(Kept{encoded.data(), std::move(decoded)});
   return &kept.front().decoded;
 }
@@ -128,22 +165,7 @@ DecodedPicture& DecodedPicture::operator=(DecodedPicture&& other) noexcept {
 }
 
 DecodedPicture DecodePicture(std::span<const std::byte> encoded) {
-  if (encoded.empty()) return {};
-  Released<IStream> stream{StreamOver(encoded)};
-  if (stream.object == nullptr) return {};
-  Released<IPicture> picture;
-  if (FAILED(OleLoadPicture(stream.object, static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(&picture.object))) ||
-      picture.object == nullptr) {
-    return {};
-  }
-  SHORT type = PICTYPE_NONE;
-  OLE_HANDLE handle = 0;
-  if (FAILED(picture.object->get_Type(&type)) || type != PICTYPE_BITMAP ||
-      FAILED(picture.object->get_Handle(&handle))) {
-    return {};
-  }
-  return CopyBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
+  return DecodeFrame(encoded);
 }
 
 Picture LoadPicture(const std::string& fileName) {
