@@ -7,12 +7,18 @@
 //                                           for a line on its input: Wine answers 0 for the
 //                                           private bytes and the GDI and USER objects, so the
 //                                           caller reads Linux's figures of the process meanwhile
-//   bench_windows_probe.exe paint ROUNDS    the time to paint a twelve-picture window (Form10)
-//                                           whole, ROUNDS times
+//   bench_windows_probe.exe paint ROUNDS [KEPT]
+//                                           the time to paint a twelve-picture window (Form10)
+//                                           whole, ROUNDS times; with KEPT, that many decoded
+//                                           pictures are kept between paints (the program keeps
+//                                           none)
 //   bench_windows_probe.exe bare ROUNDS     the same for a bare window of the same client size,
 //                                           which only fills its background
-//   bench_windows_probe.exe switch ROUNDS   Form10 and Form15 open side by side, painted in turn:
+//   bench_windows_probe.exe switch ROUNDS [KEPT]
+//                                           Form10 and Form15 open side by side, painted in turn:
 //                                           each paint follows one of the other window
+//   bench_windows_probe.exe decode ROUNDS   Form10's twelve pictures decoded, not drawn
+//   bench_windows_probe.exe open ROUNDS     Form10 opened, painted whole and closed
 //
 // Lines are tab-separated, for the script to read.
 #include <objbase.h>
@@ -29,6 +35,8 @@
 #include "app/main_window.h"
 #include "catalog/catalog.h"
 #include "forms/win32/dpi.h"
+#include "forms/win32/pictures.h"
+#include "forms/win32/resources.h"
 #include "forms/win32/win32_runtime.h"
 
 namespace {
@@ -149,6 +157,30 @@ int PaintForm(int rounds) {
   return 0;
 }
 
+// Form10 opened and painted whole, then closed, ROUNDS times: what a press of its button in the
+// main window costs, the pictures' loading included.
+int OpenForm(int rounds) {
+  vestora::win32::Win32Runtime runtime;
+  NoEvents events;
+  const vestora::forms::FormDescription form =
+      vestora::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10"));
+  std::vector<double> times;
+  for (int i = 0; i < rounds; ++i) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    runtime.ShowForm(form, events);
+    HWND window = runtime.Window("Form10");
+    RedrawWindow(window, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+    QueryPerformanceCounter(&end);
+    times.push_back(Microseconds(start, end));
+    DestroyWindow(window);
+    Pump();
+  }
+  PrintTimes(times);
+  return 0;
+}
+
 // Form10 and another window of twelve pictures painted in turn: what a user sees who brings one
 // window and then the other to the front. Only Form10's paints are timed.
 int PaintSwitching(int rounds) {
@@ -165,6 +197,27 @@ int PaintSwitching(int rounds) {
     Pump();
     times.push_back(PaintWhole(window));
     Pump();
+  }
+  PrintTimes(times);
+  return 0;
+}
+
+// Form10's twelve pictures decoded, without drawing them: the part of a paint that decodes.
+int DecodeForm(int rounds) {
+  const vestora::Category& category = *vestora::CategoryByWindow("Form10");
+  std::vector<std::span<const std::byte>> pictures;
+  for (const vestora::ItemCell& cell : category.cells) {
+    pictures.push_back(vestora::win32::EmbeddedFile(vestora::PictureFileName(category, cell)));
+  }
+  std::vector<double> times;
+  for (int i = 0; i < rounds; ++i) {
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (std::span<const std::byte> picture : pictures) {
+      if (vestora::win32::DecodePicture(picture).IsNull()) return 1;
+    }
+    QueryPerformanceCounter(&end);
+    times.push_back(Microseconds(start, end));
   }
   PrintTimes(times);
   return 0;
@@ -216,6 +269,7 @@ int PaintBare(int rounds) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   const int rounds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 50;
+  if (argc > 3) vestora::win32::KeepDecodedPictures(static_cast<std::size_t>(_wtoi(argv[3])));
   const bool com = SUCCEEDED(OleInitialize(nullptr));
   vestora::win32::PrepareApplication();
   int status = 2;
@@ -223,6 +277,8 @@ int wmain(int argc, wchar_t** argv) {
   if (mode == L"paint") status = PaintForm(rounds);
   if (mode == L"switch") status = PaintSwitching(rounds);
   if (mode == L"bare") status = PaintBare(rounds);
+  if (mode == L"decode") status = DecodeForm(rounds);
+  if (mode == L"open") status = OpenForm(rounds);
   std::fflush(stdout);
   if (com) OleUninitialize();
   return status;

@@ -112,10 +112,9 @@ DecodedPicture DecodeFrame(std::span<const std::byte> encoded) {
   return DecodedPicture(bitmap, SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
 }
 
-// The pictures decoded last, the newest first: a window repainted whole, uncovered or restored,
-// finds its pictures here instead of decoding them again. Twelve is the most pictures a window
-// has; kept at 4 bytes a pixel, they weigh about 1.5 MiB.
-constexpr std::size_t kKeptPictures = 12;
+// Decoded pictures kept between paints, the newest first; none unless a benchmark asks for some
+// (KeepDecodedPictures).
+std::size_t keptLimit = 0;
 
 struct Kept {
   const std::byte* encoded;
@@ -127,23 +126,24 @@ std::deque<Kept>& KeptList() {
   return kept;
 }
 
-// The decoded picture of those bytes, decoded now unless it is kept, and kept as the newest.
-const DecodedPicture* Decoded(std::span<const std::byte> encoded) {
+const DecodedPicture* FindKept(std::span<const std::byte> encoded) {
   std::deque<Kept>& kept = KeptList();
   const auto found = std::ranges::find(kept, encoded.data(), &Kept::encoded);
-  if (found != kept.end()) {
-    if (found != kept.begin()) {
-      Kept newest = std::move(*found);
-      kept.erase(found);
-      kept.push_front(std::move(newest));
-    }
-    return &kept.front().decoded;
+  if (found == kept.end()) return nullptr;
+  if (found != kept.begin()) {
+    Kept newest = std::move(*found);
+    kept.erase(found);
+    kept.push_front(std::move(newest));
   }
-  DecodedPicture decoded = DecodePicture(encoded);
-  if (decoded.IsNull()) return nullptr;
-  while (!kept.empty() && kept.size() >= kKeptPictures) kept.pop_back();
-  kept.push_front(Kept{encoded.data(), std::move(decoded)});
   return &kept.front().decoded;
+}
+
+// Keeps a decoded picture as the newest, the oldest going when there are too many.
+void Keep(std::span<const std::byte> encoded, DecodedPicture decoded) {
+  std::deque<Kept>& kept = KeptList();
+  if (keptLimit == 0) return;
+  while (kept.size() >= keptLimit) kept.pop_back();
+  kept.push_front(Kept{encoded.data(), std::move(decoded)});
 }
 
 }  // namespace
@@ -171,15 +171,23 @@ DecodedPicture DecodePicture(std::span<const std::byte> encoded) {
 Picture LoadPicture(const std::string& fileName) {
   const std::span<const std::byte> encoded = EmbeddedFile(fileName);
   if (encoded.empty()) throw forms::Failure("程序中没有图片“" + fileName + "”");
-  const DecodedPicture* decoded = Decoded(encoded);
-  if (decoded == nullptr) throw forms::Failure("图片“" + fileName + "”无法解码");
-  return Picture(encoded, decoded->Size());
+  // Decoded whole once, so that a picture that cannot be is found now and not at a paint.
+  DecodedPicture decoded = DecodePicture(encoded);
+  if (decoded.IsNull()) throw forms::Failure("图片“" + fileName + "”无法解码");
+  const SIZE size = decoded.Size();
+  Keep(encoded, std::move(decoded));
+  return Picture(encoded, size);
 }
 
 void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
   if (picture.IsNull()) return;
-  const DecodedPicture* decoded = Decoded(picture.Encoded());
-  if (decoded == nullptr) return;
+  const DecodedPicture* decoded = FindKept(picture.Encoded());
+  DecodedPicture decodedNow;
+  if (decoded == nullptr) {
+    decodedNow = DecodePicture(picture.Encoded());
+    if (decodedNow.IsNull()) return;
+    decoded = &decodedNow;
+  }
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(source, decoded->Bitmap());
   const SIZE size = decoded->Size();
@@ -192,6 +200,13 @@ void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
   }
   SelectObject(source, old);
   DeleteDC(source);
+  // Kept for the next paint when a benchmark asked for that; else it goes now.
+  if (!decodedNow.IsNull()) Keep(picture.Encoded(), std::move(decodedNow));
+}
+
+void KeepDecodedPictures(std::size_t count) {
+  keptLimit = count;
+  while (KeptList().size() > keptLimit) KeptList().pop_back();
 }
 
 KeptPictures PicturesKept() {
@@ -202,10 +217,6 @@ KeptPictures PicturesKept() {
         static_cast<std::size_t>(picture.decoded.Size().cx) * picture.decoded.Size().cy * 4;
   }
   return kept;
-}
-
-void ForgetKeptPictures() {
-  KeptList().clear();
 }
 
 }  // namespace vestora::win32

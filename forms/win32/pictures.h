@@ -1,8 +1,7 @@
 // Cell pictures. A picture box keeps only the picture's compressed bytes, which lie in the
 // executable's resources, mapped with it: the platform decodes them when the box paints, JPEG
 // and GIF (of an animated GIF, its first frame) into a 32-bit bitmap of their natural size, and
-// the bitmap goes again once drawn. The few decoded last are kept for the next paint (see
-// DrawPicture).
+// the bitmap goes again once drawn.
 #pragma once
 
 #include <cstddef>
@@ -59,17 +58,18 @@ Picture LoadPicture(const std::string& fileName);
 
 // Draws the picture with its top-left corner at the device context's origin, at the size the
 // layout gives it at that dpi: pixel for pixel at 96 dpi, else stretched to its size times
-// dpi / 96 with halftone smoothing. The decoded bitmaps of the last few pictures drawn are kept
-// for the next paint, at most one window's worth; the rest are decoded anew.
+// dpi / 96 with halftone smoothing. It is decoded for the paint and let go after it.
 void DrawPicture(HDC dc, const Picture& picture, UINT dpi);
 
-// Decoded pictures kept for the next paint, and their bytes: for the benchmarks and leak checks.
+// For the benchmarks, which weigh the paint time against the memory: how many decoded pictures
+// are kept between paints, the ones drawn last (none unless this says otherwise).
+void KeepDecodedPictures(std::size_t count);
+
+// Decoded pictures kept between paints, and their bytes.
 struct KeptPictures {
   int count = 0;
   std::size_t bytes = 0;
 };
 KeptPictures PicturesKept();
-// Lets every kept picture go.
-void ForgetKeptPictures();
 
 }  // namespace vestora::win32

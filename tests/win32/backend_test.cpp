@@ -252,6 +252,8 @@ void EveryCategoryWindowMatchesItsDescription() {
     CHECK_MSG(!program.Registry().Find(category.windowName)->open, name);
   }
   CHECK_EQ(vestora::win32::LivePictureBoxes(), 0);
+  // No decoded picture is held between paints: each box keeps only its compressed bytes.
+  CHECK_EQ(vestora::win32::PicturesKept().count, 0);
 }
 
 // Tab walks every control that takes the focus in the described order and comes round again;
