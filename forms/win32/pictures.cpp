@@ -26,30 +26,28 @@ struct Released {
 
 // The system's imaging component, asked for once: its factory and the class objects of the JPEG
 // and GIF decoders. Kept for the life of the process, so that a paint decodes without looking
-// anything up in the registry. Empty when COM is not there to give them.
+// anything up in the registry.
 struct Codecs {
   IWICImagingFactory* factory = nullptr;
   IClassFactory* jpeg = nullptr;
   IClassFactory* gif = nullptr;
 };
 
+// Asked for again while missing: COM may not have been set up on the thread the first time.
 const Codecs& TheCodecs() {
-  static const Codecs codecs = [] {
-    Codecs made;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&made.factory)))) {
-      made.factory = nullptr;
+  static Codecs codecs;
+  if (codecs.factory == nullptr &&
+      FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&codecs.factory)))) {
+    codecs.factory = nullptr;
+  }
+  for (auto [decoder, kind] : {std::pair{&codecs.jpeg, &CLSID_WICJpegDecoder},
+                               std::pair{&codecs.gif, &CLSID_WICGifDecoder}}) {
+    if (*decoder == nullptr &&
+        FAILED(CoGetClassObject(*kind, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(decoder)))) {
+      *decoder = nullptr;
     }
-    if (FAILED(CoGetClassObject(CLSID_WICJpegDecoder, CLSCTX_INPROC_SERVER, nullptr,
-                                IID_PPV_ARGS(&made.jpeg)))) {
-      made.jpeg = nullptr;
-    }
-    if (FAILED(CoGetClassObject(CLSID_WICGifDecoder, CLSCTX_INPROC_SERVER, nullptr,
-                                IID_PPV_ARGS(&made.gif)))) {
-      made.gif = nullptr;
-    }
-    return made;
-  }();
+  }
   return codecs;
 }
 
