@@ -153,10 +153,6 @@ void ReleaseFont(HFONT font) {
   fonts.erase(found);
 }
 
-int LiveSharedFonts() {
-  return static_cast<int>(SharedFonts().size());
-}
-
 FaceAndSize Resolve(const forms::Font& font, const std::wstring& defaultFace) {
   if (font.face == forms::FontFace::Kai) return {KaiFace(), font.points};
   return {defaultFace, kDefaultPointSize};  // one size for every default-face text

@@ -31,8 +31,6 @@ HFONT MakeFont(std::wstring_view face, double points, UINT dpi);
 // AcquireFont is matched by one ReleaseFont, and the font is deleted with its last holder.
 HFONT AcquireFont(std::wstring_view face, double points, UINT dpi);
 void ReleaseFont(HFONT font);
-// Shared fonts alive, for leak checks.
-int LiveSharedFonts();
 
 // The face and size a control's font stands for in this backend.
 struct FaceAndSize {
