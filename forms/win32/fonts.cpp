@@ -1,5 +1,6 @@
 #include "forms/win32/fonts.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -112,6 +113,44 @@ HFONT MakeFont(std::wstring_view face, double points, UINT dpi) {
   font.lfQuality = CLEARTYPE_QUALITY;
   face.substr(0, LF_FACESIZE - 1).copy(font.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
+}
+
+namespace {
+
+struct SharedFont {
+  std::wstring face;
+  double points;
+  UINT dpi;
+  HFONT font;
+  int holders;
+};
+
+std::vector<SharedFont>& SharedFonts() {
+  static std::vector<SharedFont> fonts;
+  return fonts;
+}
+
+}  // namespace
+
+HFONT AcquireFont(std::wstring_view face, double points, UINT dpi) {
+  std::vector<SharedFont>& fonts = SharedFonts();
+  for (SharedFont& shared : fonts) {
+    if (shared.face == face && shared.points == points && shared.dpi == dpi) {
+      ++shared.holders;
+      return shared.font;
+    }
+  }
+  HFONT font = MakeFont(face, points, dpi);
+  if (font != nullptr) fonts.push_back({std::wstring(face), points, dpi, font, 1});
+  return font;
+}
+
+void ReleaseFont(HFONT font) {
+  std::vector<SharedFont>& fonts = SharedFonts();
+  const auto found = std::ranges::find(fonts, font, &SharedFont::font);
+  if (found == fonts.end() || --found->holders > 0) return;
+  DeleteObject(found->font);
+  fonts.erase(found);
 }
 
 FaceAndSize Resolve(const forms::Font& font, const std::wstring& defaultFace) {

@@ -27,6 +27,11 @@ std::wstring DefaultFaceFor(std::wstring_view text);
 // The font of a control at a screen's dots per inch; the caller deletes it.
 HFONT MakeFont(std::wstring_view face, double points, UINT dpi);
 
+// The same, shared by every window that asks for it: one font of each face, size and dpi. Each
+// AcquireFont is matched by one ReleaseFont, and the font is deleted with its last holder.
+HFONT AcquireFont(std::wstring_view face, double points, UINT dpi);
+void ReleaseFont(HFONT font);
+
 // The face and size a control's font stands for in this backend.
 struct FaceAndSize {
   std::wstring face;

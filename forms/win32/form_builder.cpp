@@ -46,7 +46,7 @@ struct FormState : WindowState {
     if (smallIcon != nullptr) DestroyIcon(smallIcon);
   }
   void DeleteFonts() {
-    for (auto& [face, font] : fonts) DeleteObject(font);
+    for (auto& [face, font] : fonts) ReleaseFont(font);
     fonts.clear();
   }
   HFONT FontFor(const forms::Font& wanted) {
@@ -54,7 +54,7 @@ struct FormState : WindowState {
     for (auto& [face, font] : fonts) {
       if (face == resolved) return font;
     }
-    HFONT font = MakeFont(resolved.face, resolved.points, dpi);
+    HFONT font = AcquireFont(resolved.face, resolved.points, dpi);
     fonts.emplace_back(resolved, font);
     return font;
   }
@@ -120,7 +120,7 @@ bool LayoutControls(FormState& state) {
     if (control.kind == forms::ControlKind::PictureBox) SetPictureScale(hwnd, state.dpi);
     if (control.kind == forms::ControlKind::Frame) SetFrameScale(hwnd, state.dpi);
   }
-  for (auto& [face, font] : before) DeleteObject(font);
+  for (auto& [face, font] : before) ReleaseFont(font);
   return fontsMade;
 }
 

@@ -1,10 +1,12 @@
 #include "forms/win32/pictures.h"
 
 #include <objbase.h>
-#include <ocidl.h>
-#include <olectl.h>
+#include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
+#include <string_view>
 #include <utility>
 
 #include "forms/failure_texts.h"
@@ -23,67 +25,136 @@ struct Released {
   }
 };
 
-IStream* StreamOver(std::span<const std::byte> bytes) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  if (memory == nullptr) return nullptr;
-  void* target = GlobalLock(memory);
-  if (target == nullptr) {
-    GlobalFree(memory);
-    return nullptr;
+// The system's imaging component, asked for once: its factory and the class objects of the JPEG
+// and GIF decoders. Kept for the life of the process, so that a paint decodes without looking
+// anything up in the registry.
+struct Codecs {
+  IWICImagingFactory* factory = nullptr;
+  IClassFactory* jpeg = nullptr;
+  IClassFactory* gif = nullptr;
+};
+
+// Asked for again while missing: COM may not have been set up on the thread the first time.
+const Codecs& TheCodecs() {
+  static Codecs codecs;
+  if (codecs.factory == nullptr &&
+      FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&codecs.factory)))) {
+    codecs.factory = nullptr;
   }
-  std::memcpy(target, bytes.data(), bytes.size());
-  GlobalUnlock(memory);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-    GlobalFree(memory);
-    return nullptr;
+  for (auto [decoder, kind] : {std::pair{&codecs.jpeg, &CLSID_WICJpegDecoder},
+                               std::pair{&codecs.gif, &CLSID_WICGifDecoder}}) {
+    if (*decoder == nullptr &&
+        FAILED(CoGetClassObject(*kind, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(decoder)))) {
+      *decoder = nullptr;
+    }
   }
-  return stream;
+  return codecs;
 }
 
-// A top-down 32-bit copy of the bitmap: the decoder's own bitmap goes with its picture object.
-Picture CopyBitmap(HBITMAP source) {
-  BITMAP info{};
-  if (GetObjectW(source, sizeof info, &info) == 0 || info.bmWidth <= 0 || info.bmHeight <= 0) {
+// The decoder for the bytes' format, by their first bytes: JPEG or GIF.
+IClassFactory* DecoderFor(std::span<const std::byte> bytes) {
+  const auto starts = [&](std::string_view magic) {
+    return bytes.size() >= magic.size() &&
+           std::memcmp(bytes.data(), magic.data(), magic.size()) == 0;
+  };
+  if (starts("\xFF\xD8")) return TheCodecs().jpeg;
+  if (starts("GIF8")) return TheCodecs().gif;
+  return nullptr;
+}
+
+// The first frame of the picture, converted to 32 bits a pixel (blue, green, red, alpha) as the
+// system's picture loader converts it, copied into a top-down 32-bit bitmap. The decoder reads
+// the bytes where they lie.
+DecodedPicture DecodeFrame(std::span<const std::byte> encoded) {
+  const Codecs& codecs = TheCodecs();
+  IClassFactory* decoderClass = DecoderFor(encoded);
+  if (codecs.factory == nullptr || decoderClass == nullptr) return {};
+  Released<IWICStream> stream;
+  Released<IWICBitmapDecoder> decoder;
+  Released<IWICBitmapFrameDecode> frame;
+  Released<IWICFormatConverter> converter;
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(codecs.factory->CreateStream(&stream.object)) ||
+      FAILED(stream.object->InitializeFromMemory(
+          reinterpret_cast<BYTE*>(const_cast<std::byte*>(encoded.data())),
+          static_cast<DWORD>(encoded.size()))) ||
+      FAILED(decoderClass->CreateInstance(nullptr, IID_PPV_ARGS(&decoder.object))) ||
+      FAILED(decoder.object->Initialize(stream.object, WICDecodeMetadataCacheOnLoad)) ||
+      FAILED(decoder.object->GetFrame(0, &frame.object)) ||
+      FAILED(codecs.factory->CreateFormatConverter(&converter.object)) ||
+      FAILED(converter.object->Initialize(frame.object, GUID_WICPixelFormat32bppBGRA,
+                                          WICBitmapDitherTypeNone, nullptr, 0.0,
+                                          WICBitmapPaletteTypeMedianCut)) ||
+      FAILED(converter.object->GetSize(&width, &height)) || width == 0 || height == 0 ||
+      width > 0x4000 || height > 0x4000) {
     return {};
   }
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = info.bmWidth;
-  format.bmiHeader.biHeight = -info.bmHeight;
+  format.bmiHeader.biWidth = static_cast<LONG>(width);
+  format.bmiHeader.biHeight = -static_cast<LONG>(height);
   format.bmiHeader.biPlanes = 1;
   format.bmiHeader.biBitCount = 32;
   format.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP copy = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (copy == nullptr) return {};
-
-  HDC from = CreateCompatibleDC(nullptr);
-  HDC to = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldFrom = SelectObject(from, source);
-  HGDIOBJ oldTo = SelectObject(to, copy);
-  const BOOL copied = BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
-  SelectObject(from, oldFrom);
-  SelectObject(to, oldTo);
-  DeleteDC(from);
-  DeleteDC(to);
-  if (!copied) {
-    DeleteObject(copy);
+  HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return {};
+  const UINT stride = 4 * width;
+  const WICRect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+  if (FAILED(
+          converter.object->CopyPixels(&all, stride, stride * height, static_cast<BYTE*>(bits)))) {
+    DeleteObject(bitmap);
     return {};
   }
-  return Picture(copy, SIZE{info.bmWidth, info.bmHeight});
+  return DecodedPicture(bitmap, SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
+}
+
+// Decoded pictures kept between paints, the newest first; none unless a benchmark asks for some
+// (KeepDecodedPictures).
+std::size_t keptLimit = 0;
+
+struct Kept {
+  const std::byte* encoded;
+  DecodedPicture decoded;
+};
+
+std::deque<Kept>& KeptList() {
+  static std::deque<Kept> kept;
+  return kept;
+}
+
+const DecodedPicture* FindKept(std::span<const std::byte> encoded) {
+  std::deque<Kept>& kept = KeptList();
+  const auto found = std::ranges::find(kept, encoded.data(), &Kept::encoded);
+  if (found == kept.end()) return nullptr;
+  if (found != kept.begin()) {
+    Kept newest = std::move(*found);
+    kept.erase(found);
+    kept.push_front(std::move(newest));
+  }
+  return &kept.front().decoded;
+}
+
+// Keeps a decoded picture as the newest, the oldest going when there are too many.
+void Keep(std::span<const std::byte> encoded, DecodedPicture decoded) {
+  std::deque<Kept>& kept = KeptList();
+  if (keptLimit == 0) return;
+  while (kept.size() >= keptLimit) kept.pop_back();
+  kept.push_front(Kept{encoded.data(), std::move(decoded)});
 }
 
 }  // namespace
 
-Picture::~Picture() {
+DecodedPicture::~DecodedPicture() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
 }
 
-Picture::Picture(Picture&& other) noexcept
+DecodedPicture::DecodedPicture(DecodedPicture&& other) noexcept
     : bitmap_(std::exchange(other.bitmap_, nullptr)), size_(other.size_) {}
 
-Picture& Picture::operator=(Picture&& other) noexcept {
+DecodedPicture& DecodedPicture::operator=(DecodedPicture&& other) noexcept {
   if (this != &other) {
     if (bitmap_ != nullptr) DeleteObject(bitmap_);
     bitmap_ = std::exchange(other.bitmap_, nullptr);
@@ -92,31 +163,59 @@ Picture& Picture::operator=(Picture&& other) noexcept {
   return *this;
 }
 
-Picture DecodePicture(std::span<const std::byte> encoded) {
-  if (encoded.empty()) return {};
-  Released<IStream> stream{StreamOver(encoded)};
-  if (stream.object == nullptr) return {};
-  Released<IPicture> picture;
-  if (FAILED(OleLoadPicture(stream.object, static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(&picture.object))) ||
-      picture.object == nullptr) {
-    return {};
-  }
-  SHORT type = PICTYPE_NONE;
-  OLE_HANDLE handle = 0;
-  if (FAILED(picture.object->get_Type(&type)) || type != PICTYPE_BITMAP ||
-      FAILED(picture.object->get_Handle(&handle))) {
-    return {};
-  }
-  return CopyBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
+DecodedPicture DecodePicture(std::span<const std::byte> encoded) {
+  return DecodeFrame(encoded);
 }
 
 Picture LoadPicture(const std::string& fileName) {
   const std::span<const std::byte> encoded = EmbeddedFile(fileName);
   if (encoded.empty()) throw forms::Failure(forms::NoSuchPicture(fileName));
-  Picture picture = DecodePicture(encoded);
-  if (picture.IsNull()) throw forms::Failure(forms::UndecodablePicture(fileName));
-  return picture;
+  // Decoded whole once, so that a picture that cannot be is found now and not at a paint.
+  DecodedPicture decoded = DecodePicture(encoded);
+  if (decoded.IsNull()) throw forms::Failure(forms::UndecodablePicture(fileName));
+  const SIZE size = decoded.Size();
+  Keep(encoded, std::move(decoded));
+  return Picture(encoded, size);
+}
+
+void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
+  if (picture.IsNull()) return;
+  const DecodedPicture* decoded = FindKept(picture.Encoded());
+  DecodedPicture decodedNow;
+  if (decoded == nullptr) {
+    decodedNow = DecodePicture(picture.Encoded());
+    if (decodedNow.IsNull()) return;
+    decoded = &decodedNow;
+  }
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, decoded->Bitmap());
+  const SIZE size = decoded->Size();
+  if (dpi == 96) {
+    BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, MulDiv(size.cx, static_cast<int>(dpi), 96),
+               MulDiv(size.cy, static_cast<int>(dpi), 96), source, 0, 0, size.cx, size.cy, SRCCOPY);
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+  // Kept for the next paint when a benchmark asked for that; else it goes now.
+  if (!decodedNow.IsNull()) Keep(picture.Encoded(), std::move(decodedNow));
+}
+
+void KeepDecodedPictures(std::size_t count) {
+  keptLimit = count;
+  while (KeptList().size() > keptLimit) KeptList().pop_back();
+}
+
+KeptPictures PicturesKept() {
+  KeptPictures kept;
+  for (const Kept& picture : KeptList()) {
+    ++kept.count;
+    kept.bytes +=
+        static_cast<std::size_t>(picture.decoded.Size().cx) * picture.decoded.Size().cy * 4;
+  }
+  return kept;
 }
 
 }  // namespace vestora::win32

@@ -124,20 +124,7 @@ void PaintPictureBox(HWND window, const PictureBoxState& state) {
   // picture is smaller the background shows to its right and below it.
   SetDCBrushColor(dc, state.background);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  if (!state.picture.IsNull()) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, state.picture.Bitmap());
-    const SIZE size = state.picture.Size();
-    if (state.dpi == 96) {
-      BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
-    } else {
-      SetStretchBltMode(dc, HALFTONE);
-      StretchBlt(dc, 0, 0, Scaled(size.cx, state.dpi), Scaled(size.cy, state.dpi), source, 0, 0,
-                 size.cx, size.cy, SRCCOPY);
-    }
-    SelectObject(source, old);
-    DeleteDC(source);
-  }
+  DrawPicture(dc, state.picture, state.dpi);
   if (state.focusCue) {
     // A dotted frame of black and white dashes, seen on any picture.
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));

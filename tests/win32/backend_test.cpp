@@ -5,9 +5,12 @@
 // (see wine-run.sh).
 #include <objbase.h>
 #include <oleacc.h>
+#include <olectl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -83,8 +86,9 @@ bool OnScreen(HWND window, int x, int y) {
 }
 
 COLORREF PixelOfPicture(const vestora::win32::Picture& picture, int x, int y) {
+  const vestora::win32::DecodedPicture decoded = vestora::win32::DecodePicture(picture.Encoded());
   HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, picture.Bitmap());
+  HGDIOBJ old = SelectObject(dc, decoded.Bitmap());
   const COLORREF pixel = GetPixel(dc, x, y);
   SelectObject(dc, old);
   DeleteDC(dc);
@@ -208,6 +212,8 @@ void EveryCategoryWindowMatchesItsDescription() {
     CHECK_MSG(!program.Registry().Find(category.windowName)->open, name);
   }
   CHECK_EQ(vestora::win32::LivePictureBoxes(), 0);
+  // No decoded picture is held between paints: each box keeps only its compressed bytes.
+  CHECK_EQ(vestora::win32::PicturesKept().count, 0);
 }
 
 // Tab walks every control that takes the focus in the described order and comes round again;
@@ -314,6 +320,68 @@ void NoticeBoxIsModalForTheProgram() {
   CHECK(seenBox.text == Wide(vestora::app::kNoticePrompt));
   CHECK_MSG(seenBox.otherWindowsDisabled, "the main window waits for the box");
   CHECK(IsWindowEnabled(main));
+}
+
+// A bitmap's pixels at 32 bits a pixel, top-down, without the alpha byte; empty when it has none.
+std::vector<std::uint32_t> RgbPixels(HBITMAP bitmap, SIZE& size) {
+  BITMAP info{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) return {};
+  size = {info.bmWidth, info.bmHeight};
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = info.bmWidth;
+  format.bmiHeader.biHeight = -info.bmHeight;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth) * info.bmHeight);
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
+            DIB_RGB_COLORS);
+  DeleteDC(dc);
+  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
+
+// Every embedded picture decodes to the very pixels of the system's own picture loader
+// (OleLoadPicture), JPEG and GIF alike: the backend decodes with the imaging component itself,
+// from the bytes where they lie.
+void PicturesDecodeAsTheSystemsLoader() {
+  std::vector<std::string> files;
+  for (const vestora::Category& category : vestora::Catalog()) {
+    for (const vestora::ItemCell& cell : category.cells) {
+      const std::string file = vestora::PictureFileName(category, cell);
+      if (std::ranges::find(files, file) == files.end()) files.push_back(file);
+    }
+  }
+  CHECK(std::ranges::any_of(files, [](const std::string& f) { return f.ends_with(".gif"); }));
+  for (const std::string& file : files) {
+    const std::span<const std::byte> encoded = vestora::win32::EmbeddedFile(file);
+    const vestora::win32::DecodedPicture decoded = vestora::win32::DecodePicture(encoded);
+    SIZE ours{};
+    const std::vector<std::uint32_t> ourPixels = RgbPixels(decoded.Bitmap(), ours);
+
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, encoded.size());
+    std::memcpy(GlobalLock(memory), encoded.data(), encoded.size());
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(memory, TRUE, &stream);
+    IPicture* picture = nullptr;
+    OLE_HANDLE handle = 0;
+    SIZE theirs{};
+    std::vector<std::uint32_t> theirPixels;
+    if (stream != nullptr &&
+        SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(encoded.size()), FALSE, IID_IPicture,
+                                 reinterpret_cast<void**>(&picture))) &&
+        SUCCEEDED(picture->get_Handle(&handle))) {
+      theirPixels = RgbPixels(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), theirs);
+    }
+    if (picture != nullptr) picture->Release();
+    if (stream != nullptr) stream->Release();
+
+    CHECK_MSG(!ourPixels.empty() && ours.cx == theirs.cx && ours.cy == theirs.cy, file);
+    CHECK_MSG(ourPixels == theirPixels, file + ": pixels differ from the system's loader");
+  }
 }
 
 void FailurePathTellsTheUserAndGoesOn() {
@@ -684,6 +752,7 @@ constexpr vestora::test::Test kTests[] = {
     {"timer ticks while its window is open", TimerTicksWhileItsWindowIsOpen},
     {"notice box is modal for the program", NoticeBoxIsModalForTheProgram},
     {"failure path tells the user and goes on", FailurePathTellsTheUserAndGoesOn},
+    {"pictures decode as the system's loader decodes them", PicturesDecodeAsTheSystemsLoader},
     {"program ends with its last window", ProgramEndsWithItsLastWindow},
     {"StartProgram passes the exact command line", StartProgramPassesTheExactCommandLine},
     {"readers get every control's name and role", ReadersGetEveryControlsNameAndRole},

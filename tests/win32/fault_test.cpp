@@ -6,7 +6,6 @@
 // outside the backend: the program's own calls into the system are redirected through its import
 // table. Runs under Wine on a private display (see wine-run.sh).
 #include <objbase.h>
-#include <olectl.h>
 
 #include <atomic>
 #include <cstdio>
@@ -187,7 +186,6 @@ std::set<HANDLE> liveObjects;
 decltype(&CreateWindowExW) realCreateWindow = nullptr;
 decltype(&CreateFontIndirectW) realCreateFont = nullptr;
 decltype(&CreateDIBSection) realCreateBitmap = nullptr;
-decltype(&OleLoadPicture) realDecode = nullptr;
 decltype(&DeleteObject) realDeleteObject = nullptr;
 decltype(&LoadImageW) realLoadImage = nullptr;
 decltype(&DestroyIcon) realDestroyIcon = nullptr;
@@ -215,17 +213,14 @@ HFONT WINAPI CreateFontHook(const LOGFONTW* font) {
   return made;
 }
 
+// The program makes a bitmap of its own only for a picture it decodes: failing it fails the
+// decoding, as running out of memory there would.
 HBITMAP WINAPI CreateBitmapHook(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
                                 HANDLE section, DWORD offset) {
+  if (FailsNow(Step::DecodePicture)) return nullptr;
   HBITMAP made = realCreateBitmap(dc, info, usage, bits, section, offset);
   if (made != nullptr) liveObjects.insert(made);
   return made;
-}
-
-HRESULT WINAPI DecodeHook(LPSTREAM stream, LONG size, BOOL runnable, REFIID wanted,
-                          LPVOID* object) {
-  if (FailsNow(Step::DecodePicture)) return E_OUTOFMEMORY;
-  return realDecode(stream, size, runnable, wanted, object);
 }
 
 BOOL WINAPI DeleteObjectHook(HGDIOBJ object) {
@@ -252,7 +247,6 @@ void RedirectTheProgramsCalls() {
   realCreateFont = Redirect("gdi32.dll", "CreateFontIndirectW", &CreateFontHook);
   realCreateBitmap = Redirect("gdi32.dll", "CreateDIBSection", &CreateBitmapHook);
   realDeleteObject = Redirect("gdi32.dll", "DeleteObject", &DeleteObjectHook);
-  realDecode = Redirect("oleaut32.dll", "OleLoadPicture", &DecodeHook);
 }
 
 // --- What the program holds.
