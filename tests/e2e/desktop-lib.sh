@@ -56,6 +56,17 @@ desktop_transient_for() {
   [ -n "$id" ] && echo $((id))
 }
 
+# Closes a window as e2e_close does, then waits until the window manager has let it go too
+# (it leaves the EWMH client list): until then its frame may still lie where the next click lands.
+desktop_close() {
+  e2e_close "$1"
+  e2e_wait_for "the window manager to let window $1 go" desktop_is_unmanaged "$1"
+}
+
+desktop_is_unmanaged() {
+  ! xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qiw "$(printf '0x%x' "$1")"
+}
+
 desktop_is_modal() {
   xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_MODAL'
 }

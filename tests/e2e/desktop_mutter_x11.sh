@@ -29,7 +29,7 @@ for form in Form3 Form2 Form4 Form5; do
   elif ((x < 0 || y < 0 || x + w > 1280 || y + h > 1024)); then
     fail "$form's client area at ($x, $y) ${w}x$h is not on the 1280x1024 screen"
   fi
-  e2e_close "$id"
+  desktop_close "$id"
 done
 
 e2e_step "the notice box belongs to the main window, centred over it, modal"
