@@ -61,12 +61,14 @@ touch -d "@$SOURCE_DATE_EPOCH" "$work/files"/*
 # What the installed files take, in KiB, rounded up.
 size_kib=$(( ($(cat "$work/files/vestora.exe" "$@" | wc -c) + 1023) / 1024 ))
 
-# The clock stopped at the sources' time, in UTC; the strings of the tables in code page 936
+# The clock stopped at the sources' time, in UTC (-f, libfaketime's absolute form: without it
+# faketime only starts the clock there and lets it run, so a build that crosses a second under
+# load writes another time into the summary); the strings of the tables in code page 936
 # (CP_ACP, which libmsi takes from WINDOWS_LANGUAGE: without it, from the locale, and a character
 # outside code page 1252 makes wixl crash).
 stopped_at=$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')
 at_build_time() {
-  WINDOWS_LANGUAGE=zh_CN TZ=UTC faketime "$stopped_at" "$@"
+  WINDOWS_LANGUAGE=zh_CN TZ=UTC faketime -f "$stopped_at" "$@"
 }
 
 # Runs a tool in the work folder; fails when it fails or says anything on stderr.
