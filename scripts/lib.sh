@@ -160,6 +160,15 @@ vestora_start_xvfb() {
   vestora_display=:$number
 }
 
+# The version that project() of the top-level CMakeLists.txt declares, read here independently
+# of CMake, for the tests that check what the packages are named and say.
+vestora_version() {
+  local version
+  version=$(sed -n 's/^project(Vestora VERSION \([0-9][0-9.]*\).*/\1/p' "$VESTORA_ROOT/CMakeLists.txt")
+  [ -n "$version" ] || fail "no version in project() of CMakeLists.txt"
+  echo "$version"
+}
+
 # The time that the files built from these sources carry, in seconds since 1970 (Debian's
 # reproducible-builds convention, https://reproducible-builds.org/specs/source-date-epoch/): the
 # SOURCE_DATE_EPOCH already set, else the last commit's time, else (sources without their Git

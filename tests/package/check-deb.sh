@@ -18,9 +18,7 @@ step() {
   echo "-- $*"
 }
 
-# The version as the top-level CMakeLists.txt declares it, read here independently of CMake.
-version=$(sed -n 's/^project(Vestora VERSION \([0-9][0-9.]*\).*/\1/p' "$VESTORA_ROOT/CMakeLists.txt")
-[ -n "$version" ] || fail "no version in project() of CMakeLists.txt"
+version=$(vestora_version)
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "vestora_${version}_${arch}.deb" ] || fail "the package is named $(basename "$deb")"
 

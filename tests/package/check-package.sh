@@ -18,9 +18,7 @@ if ! "$VESTORA_ROOT/scripts/package" >"$work/package.log" 2>&1; then
   fail "./scripts/package failed"
 fi
 
-# The version as the top-level CMakeLists.txt declares it, read here independently of CMake.
-version=$(sed -n 's/^project(Vestora VERSION \([0-9][0-9.]*\).*/\1/p' "$VESTORA_ROOT/CMakeLists.txt")
-[ -n "$version" ] || fail "no version in project() of CMakeLists.txt"
+version=$(vestora_version)
 deb=$dist/vestora_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb; made: $(ls "$dist")"
 "$VESTORA_ROOT/tests/package/check-deb.sh" "$deb"

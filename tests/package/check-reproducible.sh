@@ -89,8 +89,7 @@ build() {
   echo "   done in $((SECONDS - started)) s"
 }
 
-version=$(sed -n 's/^project(Vestora VERSION \([0-9][0-9.]*\).*/\1/p' "$VESTORA_ROOT/CMakeLists.txt")
-[ -n "$version" ] || fail "no version in project() of CMakeLists.txt"
+version=$(vestora_version)
 arch=$(dpkg --print-architecture)
 files=(
   build-win32/vestora.exe

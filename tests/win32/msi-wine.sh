@@ -36,8 +36,7 @@ step() {
   echo "-- $*"
 }
 
-version=$(sed -n 's/^project(Vestora VERSION \([0-9][0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-[ -n "$version" ] || fail "no version in project() of CMakeLists.txt"
+version=$(VESTORA_ROOT=$root vestora_version)
 # The next minor version, for the upgrade.
 higher=$(awk -F. '{ print $1 "." $2 + 1 }' <<<"$version")
 
