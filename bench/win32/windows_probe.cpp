@@ -142,13 +142,18 @@ int Memory() {
   return 0;
 }
 
+// The category window of that form, shown.
+HWND ShowCategoryWindow(vestora::win32::Win32Runtime& runtime, vestora::forms::FormEvents& events,
+                        std::string_view form) {
+  runtime.ShowForm(vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow(form)), events);
+  return runtime.Window(form);
+}
+
 int PaintForm(int rounds) {
   vestora::win32::Win32Runtime runtime;
   NoEvents events;
-  runtime.ShowForm(vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10")),
-                   events);
+  HWND window = ShowCategoryWindow(runtime, events, "Form10");
   Pump();
-  HWND window = runtime.Window("Form10");
   std::vector<double> times;
   for (int i = 0; i < rounds; ++i) {
     times.push_back(PaintWhole(window));
@@ -187,13 +192,9 @@ int OpenForm(int rounds) {
 int PaintSwitching(int rounds) {
   vestora::win32::Win32Runtime runtime;
   NoEvents events;
-  runtime.ShowForm(vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form10")),
-                   events);
-  runtime.ShowForm(vestora::app::DescribeCategoryWindow(*vestora::CategoryByWindow("Form15")),
-                   events);
+  HWND window = ShowCategoryWindow(runtime, events, "Form10");
+  HWND other = ShowCategoryWindow(runtime, events, "Form15");
   Pump();
-  HWND window = runtime.Window("Form10");
-  HWND other = runtime.Window("Form15");
   std::vector<double> times;
   for (int i = 0; i < rounds; ++i) {
     PaintWhole(other);
