@@ -16,15 +16,10 @@ fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-desktop_pids=()
-# The desktop goes before lib.sh's program and display.
+# The desktop (in e2e_helper_pids) goes with lib.sh's program and display; what it said is shown
+# when the test fails.
 desktop_cleanup() {
-  local status=$? pid
-  set +e
-  for pid in "${desktop_pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
+  local status=$?
   if [ "$status" -ne 0 ]; then
     echo "--- the desktop's output:"
     cat "$e2e_dir"/desktop*.log 2>/dev/null || true
@@ -40,7 +35,7 @@ desktop_start_mutter_x11() {
   mkdir -m 700 "$e2e_dir/desktop-runtime"
   XDG_RUNTIME_DIR=$e2e_dir/desktop-runtime mutter --x11 --replace --sm-disable \
     >"$e2e_dir/desktop.log" 2>&1 &
-  desktop_pids+=($!)
+  e2e_helper_pids+=($!)
   e2e_wait_for "mutter to manage the display" desktop_has_window_manager
 }
 

@@ -23,11 +23,11 @@ unset DISPLAY WAYLAND_DISPLAY WAYLAND_SOCKET
 e2e_step "mutter as a headless Wayland compositor, without Xwayland"
 mutter --headless --wayland --no-x11 --virtual-monitor 1280x1024 --wayland-display vestora-wayland \
   >"$e2e_dir/desktop.log" 2>&1 &
-desktop_pids+=($!)
+e2e_helper_pids+=($!)
 wayland_up() { [ -S "$XDG_RUNTIME_DIR/vestora-wayland" ]; }
 e2e_wait_for "mutter's Wayland socket" wayland_up
 "$launcher" --launch-immediately >"$e2e_dir/desktop-bus-launcher.log" 2>&1 &
-desktop_pids+=($!)
+e2e_helper_pids+=($!)
 
 e2e_step "the user's choice wins: QT_QPA_PLATFORM=xcb with no X server fails, naming DISPLAY"
 status=0

@@ -43,10 +43,17 @@ vestora_pid=""
 vestora_may_end=""
 main_id=""
 e2e_program_env=()
+# What a test starts beside the program and its display (a desktop, a bus, a stand-in portal):
+# ended first when the test ends, passing or failing.
+e2e_helper_pids=()
 
 e2e_cleanup() {
-  local status=$?
+  local status=$? pid
   trap - EXIT
+  for pid in "${e2e_helper_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   if [ "$status" -ne 0 ] && [ -n "$xvfb_pid" ]; then
     echo "--- windows shown on ${DISPLAY:-}:"
     e2e_list_windows || true

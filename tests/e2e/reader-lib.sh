@@ -34,20 +34,6 @@ for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-b
 done
 [ -n "$reader_launcher" ] || { echo "SKIP: at-spi-bus-launcher is not installed"; exit 77; }
 
-reader_pids=()
-# What the test started besides lib.sh's display and program ends with it, whatever the outcome.
-reader_cleanup() {
-  local status=$? pid
-  set +e
-  for pid in "${reader_pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  (exit "$status")
-  e2e_cleanup
-}
-trap reader_cleanup EXIT
-
 # Starts the accessibility bus in the private session (the registry comes up on it on demand).
 # Its socket lies in a runtime folder of the test's own: tests running side by side each have
 # their own bus.
@@ -55,13 +41,13 @@ reader_start_bus() {
   mkdir -m 700 "$e2e_dir/reader-runtime"
   export XDG_RUNTIME_DIR=$e2e_dir/reader-runtime
   "$reader_launcher" --launch-immediately >"$e2e_dir/bus-launcher.log" 2>&1 &
-  reader_pids+=($!)
+  e2e_helper_pids+=($!)
 }
 
-# Starts a background helper whose end the test owns.
+# Starts a background helper whose end the test owns (e2e_helper_pids).
 reader_background() {
   "$@" &
-  reader_pids+=($!)
+  e2e_helper_pids+=($!)
 }
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

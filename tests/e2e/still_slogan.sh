@@ -8,7 +8,7 @@ source "$(dirname "$0")/reader-lib.sh"
 reader_start_bus
 portal_ready=$e2e_dir/portal.ready
 reader_background "$READER_PYTHON" "$reader_dir/fake_portal.py" "$portal_ready"
-portal_pid=${reader_pids[-1]}
+portal_pid=${e2e_helper_pids[-1]}
 e2e_wait_for "the stand-in portal" test -s "$portal_ready"
 e2e_start
 PORTAL_PID=$portal_pid E2E_CATALOG_FILE=$e2e_catalog_file E2E_TIMEOUT=$E2E_TIMEOUT \
