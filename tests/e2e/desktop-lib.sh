@@ -20,6 +20,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # when the test fails.
 desktop_cleanup() {
   local status=$?
+  # e2e_cleanup reads the status from $?: it is set again below, which `set -e` must let pass.
+  set +e
   if [ "$status" -ne 0 ]; then
     echo "--- the desktop's output:"
     cat "$e2e_dir"/desktop*.log 2>/dev/null || true
