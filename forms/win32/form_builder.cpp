@@ -101,27 +101,30 @@ SIZE ClientSizeAt(const FormState& state) {
           ToPixels(state.description.clientHeight, state.dpi)};
 }
 
-// Places every control and gives it its font, at the state's dpi. The fonts of the dpi before
-// go once no control holds them. False when a font could not be made: that control shows the
-// system's font.
-bool LayoutControls(FormState& state) {
-  bool fontsMade = true;
+// The control's place in its parent at the dpi.
+RECT PlaceOf(const forms::ControlDescription& control, UINT dpi) {
+  const int left = ToPixels(control.rect.left, dpi);
+  const int top = ToPixels(control.rect.top, dpi);
+  return {left, top, left + ToPixels(control.rect.width, dpi),
+          top + ToPixels(control.rect.height, dpi)};
+}
+
+// Places every control and gives it its font anew, at the state's new dpi. The fonts of the dpi
+// before go once no control holds them. A control whose font cannot be made shows the system's.
+void LayoutControls(FormState& state) {
   std::vector<std::pair<FaceAndSize, HFONT>> before = std::move(state.fonts);
   state.fonts.clear();
   for (std::size_t i = 0; i < state.controls.size(); ++i) {
     const forms::ControlDescription& control = state.description.controls[i];
     HWND hwnd = state.controls[i];
-    SetWindowPos(hwnd, nullptr, ToPixels(control.rect.left, state.dpi),
-                 ToPixels(control.rect.top, state.dpi), ToPixels(control.rect.width, state.dpi),
-                 ToPixels(control.rect.height, state.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    HFONT font = state.FontFor(control.font);
-    fontsMade = fontsMade && font != nullptr;
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    const RECT place = PlaceOf(control, state.dpi);
+    SetWindowPos(hwnd, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.FontFor(control.font)), TRUE);
     if (control.kind == forms::ControlKind::PictureBox) SetPictureScale(hwnd, state.dpi);
     if (control.kind == forms::ControlKind::Frame) SetFrameScale(hwnd, state.dpi);
   }
   for (auto& [face, font] : before) ReleaseFont(font);
-  return fontsMade;
 }
 
 // Gives the window its described client size. The frame around it is measured, not predicted:
@@ -139,18 +142,6 @@ void FitClient(HWND window, const FormState& state) {
                  outer.bottom - outer.top + wanted.cy - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-}
-
-// Sizes the window to its client area and places every control, at the state's dpi. Throws
-// forms::Failure when a font could not be made.
-void Layout(HWND window, FormState& state) {
-  if (!LayoutControls(state))
-    throw forms::Failure(forms::CannotCreateFonts(state.description.name));
-  const RECT outer =
-      OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
-  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  FitClient(window, state);
 }
 
 // The program's icon at the sizes for the window's dpi, each the group's own image of that size
@@ -201,26 +192,28 @@ void Place(HWND window, const FormState& state) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND CreateControl(const forms::ControlDescription& control, HWND parent) {
+// The control, made at its place for the dpi.
+HWND CreateControl(const forms::ControlDescription& control, HWND parent, UINT dpi) {
+  const RECT place = PlaceOf(control, dpi);
+  const auto system = [&](const wchar_t* windowClass, const std::wstring& text, DWORD style) {
+    return CreateWindowExW(0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left,
+                           place.top, place.right - place.left, place.bottom - place.top, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+  };
   switch (control.kind) {
     case forms::ControlKind::Frame:
       return CreateFrame({Wide(control.text), ColorOr(control.foreground, COLOR_WINDOWTEXT),
                           ColorOr(control.background, COLOR_BTNFACE)},
-                         parent);
+                         parent, place);
     case forms::ControlKind::Label:
-      return CreateWindowExW(0, L"STATIC", Wide(control.text).c_str(),
-                             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, parent,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-    case forms::ControlKind::PictureBox: {
-      HWND box = CreatePictureBox(LoadPicture(control.picture),
-                                  ColorOr(control.background, COLOR_BTNFACE), parent);
-      if (box != nullptr) SetWindowTextW(box, Wide(control.accessibleName).c_str());
-      return box;
-    }
+      return system(L"STATIC", Wide(control.text), SS_LEFT | SS_NOPREFIX);
+    case forms::ControlKind::PictureBox:
+      return CreatePictureBox(
+          {LoadPicture(control.picture), ColorOr(control.background, COLOR_BTNFACE),
+           Wide(control.accessibleName), dpi},
+          parent, place);
     case forms::ControlKind::PushButton: {
-      HWND button = CreateWindowExW(0, L"BUTTON", PlainButtonText(control.text).c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                    parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+      HWND button = system(L"BUTTON", PlainButtonText(control.text), WS_TABSTOP | BS_PUSHBUTTON);
       if (button != nullptr && !control.accessibleName.empty() &&
           control.accessibleName != control.text) {
         NameForReaders(button, Wide(control.accessibleName));
@@ -231,14 +224,39 @@ HWND CreateControl(const forms::ControlDescription& control, HWND parent) {
   return nullptr;
 }
 
+// How deep in frames the control lies: 0 for a control of the window itself, 1 for one in a frame
+// of the window, and so on. A frame that is not described ends the count.
+int FrameDepth(const std::vector<forms::ControlDescription>& controls, std::size_t i) {
+  int depth = 0;
+  for (std::string_view parent = controls[i].parent;
+       !parent.empty() && depth <= static_cast<int>(controls.size()); ++depth) {
+    const auto frame = std::ranges::find_if(controls, [&](const forms::ControlDescription& c) {
+      return c.kind == forms::ControlKind::Frame && c.name == parent;
+    });
+    if (frame == controls.end()) return depth + 1;
+    parent = frame->parent;
+  }
+  return depth;
+}
+
+// Makes every control finished: at its place, with its font, and in its place in its parent's
+// stacking order. Tab walks sibling windows from the top of their stacking order down, into
+// frames as it meets them, and a new child window goes below its siblings: so the controls are
+// made in the focus order, each frame before what it holds. Throws forms::Failure when a control
+// or its font cannot be made.
 void BuildControls(HWND window, FormState& state) {
   const std::vector<forms::ControlDescription>& controls = state.description.controls;
   state.controls.assign(controls.size(), nullptr);
-  // Frames first, so that their controls have a parent to go into.
   std::vector<std::size_t> order(controls.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
+  // Between controls of the same place in the focus order, frames first.
   std::ranges::stable_partition(
       order, [&](std::size_t i) { return controls[i].kind == forms::ControlKind::Frame; });
+  std::vector<int> depth(controls.size());
+  for (std::size_t i = 0; i < controls.size(); ++i) depth[i] = FrameDepth(controls, i);
+  std::ranges::stable_sort(order, {}, [&](std::size_t i) {
+    return std::pair{depth[i], controls[i].focusPosition};
+  });
   for (std::size_t i : order) {
     const forms::ControlDescription& control = controls[i];
     HWND parent = window;
@@ -251,18 +269,14 @@ void BuildControls(HWND window, FormState& state) {
       }
       parent = state.controls[*frame];
     }
-    HWND hwnd = CreateControl(control, parent);
+    HWND hwnd = CreateControl(control, parent, state.dpi);
     if (hwnd == nullptr) {
       throw forms::Failure(forms::CannotCreateControl(control.name, SystemReason(GetLastError())));
     }
     state.controls[i] = hwnd;
-  }
-  // Tab walks sibling windows from the top of their stacking order down, into frames as it meets
-  // them: stack every control by its place in the focus order.
-  std::ranges::stable_sort(order, {}, [&](std::size_t i) { return controls[i].focusPosition; });
-  for (std::size_t i : order) {
-    SetWindowPos(state.controls[i], HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HFONT font = state.FontFor(control.font);
+    if (font == nullptr) throw forms::Failure(forms::CannotCreateFonts(state.description.name));
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
 
@@ -468,6 +482,7 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
   state.events = &events;
   state.forget = std::move(forget);
   state.dpi = SystemDpi();
+  const UINT madeAt = state.dpi;
   state.defaultFace = DefaultFaceFor(DefaultFaceTexts(form));
 
   const RECT outer =
@@ -486,8 +501,15 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
     state.dpi = DpiOf(window);
     AskForSquareCorners(window);
     BuildControls(window, state);
-    Layout(window, state);
-    Place(window, state);
+    if (state.dpi != madeAt) {
+      // Made for the system's dpi, the window came up at another: its size and place for that.
+      const RECT outer =
+          OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
+      SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Place(window, state);
+    }
+    FitClient(window, state);
     if (form.hasIcon) SetIcons(window, state);
     if (form.timer) SetTimer(window, kTimerId, static_cast<UINT>(form.timer->intervalMs), nullptr);
   } catch (...) {

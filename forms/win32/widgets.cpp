@@ -190,21 +190,24 @@ void RegisterWidgetClasses() {
   RegisterWindowClass(kPictureBoxClass, PictureBoxProcedure);
 }
 
-HWND CreateFrame(const FrameSetup& setup, HWND parent) {
+HWND CreateFrame(const FrameSetup& setup, HWND parent, const RECT& place) {
   auto state = std::make_unique<FrameState>();
   state->setup = setup;
   state->dpi = DpiOf(parent);
   return CreateWindowWithState(std::move(state), WS_EX_CONTROLPARENT, kFrameClass,
-                               setup.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, {},
-                               {}, parent);
+                               setup.caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                               {place.left, place.top},
+                               {place.right - place.left, place.bottom - place.top}, parent);
 }
 
-HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent) {
+HWND CreatePictureBox(PictureBoxSetup setup, HWND parent, const RECT& place) {
   auto state = std::make_unique<PictureBoxState>();
-  state->picture = std::move(picture);
-  state->background = background;
-  return CreateWindowWithState(std::move(state), 0, kPictureBoxClass, L"",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP, {}, {}, parent);
+  state->picture = std::move(setup.picture);
+  state->background = setup.background;
+  state->dpi = setup.dpi;
+  return CreateWindowWithState(std::move(state), 0, kPictureBoxClass, setup.name.c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP, {place.left, place.top},
+                               {place.right - place.left, place.bottom - place.top}, parent);
 }
 
 namespace {

@@ -22,15 +22,21 @@ struct FrameSetup {
   COLORREF foreground = 0;
   COLORREF background = 0;
 };
-// A frame; controls inside it are its child windows. Its commands and colour requests go on to
-// its parent, as if its controls were the parent's own.
-HWND CreateFrame(const FrameSetup& setup, HWND parent);
+// A frame at that place in its parent; controls inside it are its child windows. Its commands and
+// colour requests go on to its parent, as if its controls were the parent's own.
+HWND CreateFrame(const FrameSetup& setup, HWND parent, const RECT& place);
 // The dpi of the frame's window, which sets how far in its caption starts; the frame starts with
 // its parent's.
 void SetFrameScale(HWND frame, UINT dpi);
 
-// A picture box owns its picture. Dots per inch above 96 enlarge the picture with the layout.
-HWND CreatePictureBox(Picture picture, COLORREF background, HWND parent);
+struct PictureBoxSetup {
+  Picture picture;
+  COLORREF background = 0;
+  std::wstring name;  // what a screen reader says of it
+  UINT dpi = 96;      // dots per inch above 96 enlarge the picture with the layout
+};
+// A picture box at that place in its parent; it owns its picture.
+HWND CreatePictureBox(PictureBoxSetup setup, HWND parent, const RECT& place);
 // Shown anew when the dpi changes.
 void SetPictureScale(HWND box, UINT dpi);
 // The box's picture, for checks; null when the window is no picture box.
