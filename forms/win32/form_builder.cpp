@@ -34,8 +34,7 @@ struct FormState : WindowState {
   bool built = false;
   UINT dpi = 96;
   std::wstring defaultFace;
-  std::vector<HWND> controls;             // one for each described control, in the same order
-  std::vector<std::size_t> pictureBoxes;  // the window's own, from the top of its stacking order
+  std::vector<HWND> controls;  // one for each described control, in the same order
   std::vector<std::pair<FaceAndSize, HFONT>> fonts;
   HWND lastFocus = nullptr;
   HICON bigIcon = nullptr;  // the window's icons, owned by it, at its dpi
@@ -275,9 +274,6 @@ void BuildControls(HWND window, FormState& state) {
       throw forms::Failure(forms::CannotCreateControl(control.name, SystemReason(GetLastError())));
     }
     state.controls[i] = hwnd;
-    if (control.kind == forms::ControlKind::PictureBox && control.parent.empty()) {
-      state.pictureBoxes.push_back(i);
-    }
     HFONT font = state.FontFor(control.font);
     if (font == nullptr) throw forms::Failure(forms::CannotCreateFonts(state.description.name));
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -298,22 +294,6 @@ HWND FirstInFocusOrder(const FormState& state) {
     }
   }
   return first;
-}
-
-// The window is about to paint, its picture boxes after it in their stacking order: those in
-// the part it paints are decoded ahead, so that the pictures decode while the boxes before them
-// draw.
-void DecodePicturesAhead(const FormState& state, HDC dc) {
-  RECT painted;
-  if (state.pictureBoxes.size() < 2 || GetClipBox(dc, &painted) == NULLREGION) return;
-  std::vector<const Picture*> pictures;
-  for (std::size_t i : state.pictureBoxes) {
-    const RECT place = PlaceOf(state.description.controls[i], state.dpi);
-    RECT both;
-    if (!IntersectRect(&both, &place, &painted)) continue;
-    if (const Picture* picture = PictureOf(state.controls[i])) pictures.push_back(picture);
-  }
-  if (pictures.size() >= 2) DecodeAhead(pictures);
 }
 
 LRESULT ColorStatic(FormState& state, HDC dc, HWND control) {
@@ -349,7 +329,6 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         RECT client;
         GetClientRect(window, &client);
         HDC dc = reinterpret_cast<HDC>(wParam);
-        DecodePicturesAhead(*state, dc);
         SetDCBrushColor(dc, static_cast<COLORREF>(state->description.background));
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         return 1;
@@ -450,7 +429,6 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_DESTROY:
       if (state != nullptr) {
         KillTimer(window, kTimerId);
-        if (!state->pictureBoxes.empty()) ForgetDecodedAhead();
         if (state->built) {
           state->built = false;
           state->forget();

@@ -61,19 +61,11 @@ Picture LoadPicture(const std::string& fileName);
 // dpi / 96 with halftone smoothing. It is decoded for the paint and let go after it.
 void DrawPicture(HDC dc, const Picture& picture, UINT dpi);
 
-// Pictures about to be painted, in the order they will likely paint: a second thread decodes them
-// ahead while the caller's thread draws the ones before, and DrawPicture takes them from it.
-// Replaces the pictures named before; those decoded and not drawn go.
-void DecodeAhead(std::span<const Picture* const> pictures);
-// Lets go of every picture decoded ahead and not drawn: for a window that goes.
-void ForgetDecodedAhead();
-
 // For the benchmarks, which weigh the paint time against the memory: how many decoded pictures
 // are kept between paints, the ones drawn last (none unless this says otherwise).
 void KeepDecodedPictures(std::size_t count);
 
-// Decoded pictures kept between paints, and their bytes, those decoded ahead and not drawn yet
-// among them.
+// Decoded pictures kept between paints, and their bytes.
 struct KeptPictures {
   int count = 0;
   std::size_t bytes = 0;

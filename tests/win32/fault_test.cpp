@@ -165,19 +165,11 @@ struct Fault {
   How how = How::Refused;
 };
 
-// The hooks are called from the program's second thread too, which decodes pictures ahead.
-SRWLOCK hooksLock = SRWLOCK_INIT;
-struct HooksLock {
-  HooksLock() { AcquireSRWLockExclusive(&hooksLock); }
-  ~HooksLock() { ReleaseSRWLockExclusive(&hooksLock); }
-};
-
 const Fault* armed = nullptr;
 int calls = 0;
 bool hit = false;
 
 bool FailsNow(Step step, const wchar_t* windowClass = nullptr) {
-  const HooksLock lock;
   if (armed == nullptr || armed->step != step) return false;
   if (armed->windowClass != nullptr && (windowClass == nullptr || IS_INTRESOURCE(windowClass) ||
                                         lstrcmpiW(windowClass, armed->windowClass) != 0)) {
@@ -190,16 +182,6 @@ bool FailsNow(Step step, const wchar_t* windowClass = nullptr) {
 
 // GDI objects and icons the program made and has not deleted yet.
 std::set<HANDLE> liveObjects;
-
-void NoteMade(HANDLE object) {
-  const HooksLock lock;
-  liveObjects.insert(object);
-}
-
-void NoteGone(HANDLE object) {
-  const HooksLock lock;
-  liveObjects.erase(object);
-}
 
 decltype(&CreateWindowExW) realCreateWindow = nullptr;
 decltype(&CreateFontIndirectW) realCreateFont = nullptr;
@@ -227,7 +209,7 @@ HWND WINAPI CreateWindowHook(DWORD exStyle, LPCWSTR windowClass, LPCWSTR text, D
 HFONT WINAPI CreateFontHook(const LOGFONTW* font) {
   if (FailsNow(Step::CreateFont)) return nullptr;
   HFONT made = realCreateFont(font);
-  if (made != nullptr) NoteMade(made);
+  if (made != nullptr) liveObjects.insert(made);
   return made;
 }
 
@@ -237,24 +219,24 @@ HBITMAP WINAPI CreateBitmapHook(HDC dc, const BITMAPINFO* info, UINT usage, void
                                 HANDLE section, DWORD offset) {
   if (FailsNow(Step::DecodePicture)) return nullptr;
   HBITMAP made = realCreateBitmap(dc, info, usage, bits, section, offset);
-  if (made != nullptr) NoteMade(made);
+  if (made != nullptr) liveObjects.insert(made);
   return made;
 }
 
 BOOL WINAPI DeleteObjectHook(HGDIOBJ object) {
-  NoteGone(object);
+  liveObjects.erase(object);
   return realDeleteObject(object);
 }
 
 HANDLE WINAPI LoadImageHook(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height,
                             UINT flags) {
   HANDLE made = realLoadImage(instance, name, type, width, height, flags);
-  if (made != nullptr && (flags & LR_SHARED) == 0) NoteMade(made);
+  if (made != nullptr && (flags & LR_SHARED) == 0) liveObjects.insert(made);
   return made;
 }
 
 BOOL WINAPI DestroyIconHook(HICON icon) {
-  NoteGone(icon);
+  liveObjects.erase(icon);
   return realDestroyIcon(icon);
 }
 
@@ -295,10 +277,7 @@ Held HeldNow() {
       CountWindow(window, reinterpret_cast<LPARAM>(&held.windows));
     }
   }
-  {
-    const HooksLock lock;
-    held.objects = liveObjects.size();
-  }
+  held.objects = liveObjects.size();
   held.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   held.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   return held;
@@ -347,24 +326,16 @@ void RunRow(const Row& row) {
     };
     if (row.inCategoryWindow) CHECK_MSG(program.Start(), name);
 
-    {
-      const HooksLock lock;
-      armed = &row.fault;
-      calls = 0;
-      hit = false;
-    }
+    armed = &row.fault;
+    calls = 0;
+    hit = false;
     {
       const BoxWatch watch;
       request();
       CHECK_MSG(vestora::test::PumpUntil([] { return seenBox.count > 0; }), name + ": a box");
     }
-    bool injected = false;
-    {
-      const HooksLock lock;
-      armed = nullptr;
-      injected = hit;
-    }
-    CHECK_MSG(injected, name + ": the failure was injected");
+    armed = nullptr;
+    CHECK_MSG(hit, name + ": the failure was injected");
     CHECK_MSG(seenBox.count == 1, name + ": one failure box");
     CHECK_MSG(seenBox.text.find(vestora::win32::Wide(doing)) != std::wstring::npos,
               name + ": the box names what failed");
