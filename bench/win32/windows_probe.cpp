@@ -273,7 +273,8 @@ int PaintBare(int rounds) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   const int rounds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 50;
-  if (argc > 3) vestora::win32::KeepDecodedPictures(static_cast<std::size_t>(_wtoi(argv[3])));
+  if (argc > 3)
+    vestora::win32::SetKeptPicturesBudget(static_cast<std::size_t>(_wtoi(argv[3])) * 1024);
   const bool com = SUCCEEDED(OleInitialize(nullptr));
   vestora::win32::PrepareApplication();
   int status = 2;

@@ -4,13 +4,16 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <deque>
+#include <list>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "forms/failure_texts.h"
 #include "forms/runtime.h"
+#include "forms/win32/packed_pixels.h"
 #include "forms/win32/resources.h"
 
 namespace vestora::win32 {
@@ -63,6 +66,22 @@ IClassFactory* DecoderFor(std::span<const std::byte> bytes) {
   return nullptr;
 }
 
+// A top-down 32-bit bitmap of that size, its pixels not set; a null picture when it cannot be
+// made.
+DecodedPicture NewPicture(SIZE size) {
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = size.cx;
+  format.bmiHeader.biHeight = -size.cy;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return {};
+  return DecodedPicture(bitmap, size, static_cast<std::uint8_t*>(bits));
+}
+
 // The first frame of the picture, converted to 32 bits a pixel (blue, green, red, alpha) as the
 // system's picture loader converts it, copied into a top-down 32-bit bitmap. The decoder reads
 // the bytes where they lie.
@@ -91,58 +110,88 @@ DecodedPicture DecodeFrame(std::span<const std::byte> encoded) {
       width > 0x4000 || height > 0x4000) {
     return {};
   }
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = static_cast<LONG>(width);
-  format.bmiHeader.biHeight = -static_cast<LONG>(height);
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap == nullptr) return {};
+  DecodedPicture decoded = NewPicture(SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
+  if (decoded.IsNull()) return {};
   const UINT stride = 4 * width;
   const WICRect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
   if (FAILED(
-          converter.object->CopyPixels(&all, stride, stride * height, static_cast<BYTE*>(bits)))) {
-    DeleteObject(bitmap);
+          converter.object->CopyPixels(&all, stride, stride * height, decoded.Pixels().data()))) {
     return {};
   }
-  return DecodedPicture(bitmap, SIZE{static_cast<LONG>(width), static_cast<LONG>(height)});
+  return decoded;
 }
 
-// Decoded pictures kept between paints, the newest first; none unless a benchmark asks for some
-// (KeepDecodedPictures).
-std::size_t keptLimit = 0;
+// Pictures drawn or loaded last, kept between paints as their pixels packed without loss, the
+// newest first: a window repainted draws them from these without decoding them again. They take
+// at most keptBudget bytes together, enough for the pictures of any one window.
+std::size_t keptBudget = kKeptPicturesBudget;
 
 struct Kept {
   const std::byte* encoded;
-  DecodedPicture decoded;
+  SIZE size;
+  std::vector<std::uint8_t> packed;
 };
 
-std::deque<Kept>& KeptList() {
-  static std::deque<Kept> kept;
+std::list<Kept>& KeptList() {
+  static std::list<Kept> kept;
   return kept;
 }
 
-const DecodedPicture* FindKept(std::span<const std::byte> encoded) {
-  std::deque<Kept>& kept = KeptList();
-  const auto found = std::ranges::find(kept, encoded.data(), &Kept::encoded);
-  if (found == kept.end()) return nullptr;
-  if (found != kept.begin()) {
-    Kept newest = std::move(*found);
-    kept.erase(found);
-    kept.push_front(std::move(newest));
-  }
-  return &kept.front().decoded;
+std::size_t KeptBytes() {
+  std::size_t bytes = 0;
+  for (const Kept& picture : KeptList()) bytes += picture.packed.size();
+  return bytes;
 }
 
-// Keeps a decoded picture as the newest, the oldest going when there are too many.
-void Keep(std::span<const std::byte> encoded, DecodedPicture decoded) {
-  std::deque<Kept>& kept = KeptList();
-  if (keptLimit == 0) return;
-  while (kept.size() >= keptLimit) kept.pop_back();
-  kept.push_front(Kept{encoded.data(), std::move(decoded)});
+// The picture kept, made the newest; null when it is not kept.
+const Kept* FindKept(std::span<const std::byte> encoded) {
+  std::list<Kept>& kept = KeptList();
+  const auto found = std::ranges::find(kept, encoded.data(), &Kept::encoded);
+  if (found == kept.end()) return nullptr;
+  kept.splice(kept.begin(), kept, found);
+  return &kept.front();
+}
+
+// Keeps the decoded picture's pixels packed, as the newest; the oldest go while the budget is
+// exceeded. A picture larger than the whole budget is not kept.
+void Keep(std::span<const std::byte> encoded, const DecodedPicture& decoded) {
+  if (decoded.IsNull() || keptBudget == 0) return;
+  const SIZE size = decoded.Size();
+  std::vector<std::uint8_t> packed = PackPixels(decoded.Pixels());
+  if (packed.size() > keptBudget) return;
+  std::list<Kept>& kept = KeptList();
+  std::erase_if(kept, [&](const Kept& picture) { return picture.encoded == encoded.data(); });
+  kept.push_front(Kept{encoded.data(), size, std::move(packed)});
+  std::size_t bytes = KeptBytes();
+  while (bytes > keptBudget) {
+    bytes -= kept.back().packed.size();
+    kept.pop_back();
+  }
+}
+
+// A bitmap of the kept picture's pixels; a null picture when none can be made.
+DecodedPicture Unpack(const Kept& kept) {
+  DecodedPicture bitmap = NewPicture(kept.size);
+  if (bitmap.IsNull() || !UnpackPixels(kept.packed, bitmap.Pixels())) return {};
+  return bitmap;
+}
+
+// Draws the kept picture pixel for pixel from a buffer that serves every paint: a copy to the
+// screen needs no bitmap of its own. False when its pixels cannot be unpacked.
+bool DrawUnscaled(HDC dc, const Kept& kept) {
+  static std::vector<std::uint8_t> pixels;
+  pixels.resize(static_cast<std::size_t>(kept.size.cx) * kept.size.cy * 4);
+  if (!UnpackPixels(kept.packed, pixels)) return false;
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = kept.size.cx;
+  format.bmiHeader.biHeight = -kept.size.cy;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(kept.size.cx), static_cast<DWORD>(kept.size.cy), 0,
+                    0, 0, static_cast<UINT>(kept.size.cy), pixels.data(), &format, DIB_RGB_COLORS);
+  return true;
 }
 
 }  // namespace
@@ -152,13 +201,16 @@ DecodedPicture::~DecodedPicture() {
 }
 
 DecodedPicture::DecodedPicture(DecodedPicture&& other) noexcept
-    : bitmap_(std::exchange(other.bitmap_, nullptr)), size_(other.size_) {}
+    : bitmap_(std::exchange(other.bitmap_, nullptr)),
+      size_(other.size_),
+      bits_(std::exchange(other.bits_, nullptr)) {}
 
 DecodedPicture& DecodedPicture::operator=(DecodedPicture&& other) noexcept {
   if (this != &other) {
     if (bitmap_ != nullptr) DeleteObject(bitmap_);
     bitmap_ = std::exchange(other.bitmap_, nullptr);
     size_ = other.size_;
+    bits_ = std::exchange(other.bits_, nullptr);
   }
   return *this;
 }
@@ -171,25 +223,27 @@ Picture LoadPicture(const std::string& fileName) {
   const std::span<const std::byte> encoded = EmbeddedFile(fileName);
   if (encoded.empty()) throw forms::Failure(forms::NoSuchPicture(fileName));
   // Decoded whole once, so that a picture that cannot be is found now and not at a paint.
-  DecodedPicture decoded = DecodePicture(encoded);
+  const DecodedPicture decoded = DecodePicture(encoded);
   if (decoded.IsNull()) throw forms::Failure(forms::UndecodablePicture(fileName));
-  const SIZE size = decoded.Size();
-  Keep(encoded, std::move(decoded));
-  return Picture(encoded, size);
+  // Kept for the window's first paint, which follows.
+  Keep(encoded, decoded);
+  return Picture(encoded, decoded.Size());
 }
 
 void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
   if (picture.IsNull()) return;
-  const DecodedPicture* decoded = FindKept(picture.Encoded());
-  DecodedPicture decodedNow;
-  if (decoded == nullptr) {
-    decodedNow = DecodePicture(picture.Encoded());
-    if (decodedNow.IsNull()) return;
-    decoded = &decodedNow;
+  const Kept* kept = FindKept(picture.Encoded());
+  if (kept != nullptr && dpi == 96 && DrawUnscaled(dc, *kept)) return;
+  DecodedPicture decoded;
+  if (kept != nullptr) decoded = Unpack(*kept);
+  if (decoded.IsNull()) {
+    decoded = DecodePicture(picture.Encoded());
+    if (decoded.IsNull()) return;
+    Keep(picture.Encoded(), decoded);
   }
   HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, decoded->Bitmap());
-  const SIZE size = decoded->Size();
+  HGDIOBJ old = SelectObject(source, decoded.Bitmap());
+  const SIZE size = decoded.Size();
   if (dpi == 96) {
     BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
   } else {
@@ -199,23 +253,25 @@ void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
   }
   SelectObject(source, old);
   DeleteDC(source);
-  // Kept for the next paint when a benchmark asked for that; else it goes now.
-  if (!decodedNow.IsNull()) Keep(picture.Encoded(), std::move(decodedNow));
 }
 
-void KeepDecodedPictures(std::size_t count) {
-  keptLimit = count;
-  while (KeptList().size() > keptLimit) KeptList().pop_back();
+void ForgetPicture(const Picture& picture) {
+  std::erase_if(KeptList(),
+                [&](const Kept& kept) { return kept.encoded == picture.Encoded().data(); });
+}
+
+void SetKeptPicturesBudget(std::size_t bytes) {
+  keptBudget = bytes;
+  std::list<Kept>& kept = KeptList();
+  std::size_t held = KeptBytes();
+  while (held > keptBudget) {
+    held -= kept.back().packed.size();
+    kept.pop_back();
+  }
 }
 
 KeptPictures PicturesKept() {
-  KeptPictures kept;
-  for (const Kept& picture : KeptList()) {
-    ++kept.count;
-    kept.bytes +=
-        static_cast<std::size_t>(picture.decoded.Size().cx) * picture.decoded.Size().cy * 4;
-  }
-  return kept;
+  return {static_cast<int>(KeptList().size()), KeptBytes()};
 }
 
 }  // namespace vestora::win32

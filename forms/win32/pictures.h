@@ -1,10 +1,12 @@
 // Cell pictures. A picture box keeps only the picture's compressed bytes, which lie in the
-// executable's resources, mapped with it: the platform decodes them when the box paints, JPEG
-// and GIF (of an animated GIF, its first frame) into a 32-bit bitmap of their natural size, and
-// the bitmap goes again once drawn.
+// executable's resources, mapped with it: the platform decodes them, JPEG and GIF (of an animated
+// GIF, its first frame), into a 32-bit bitmap of their natural size. The pictures drawn last are
+// kept between paints as their pixels packed without loss (packed_pixels.h), within a budget
+// that holds any one window's; a bitmap lives only while it is drawn.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -12,11 +14,12 @@
 
 namespace vestora::win32 {
 
-// A decoded picture: a top-down 32-bit bitmap of its natural size, owned.
+// A decoded picture: a top-down 32-bit bitmap of its natural size, owned, and its pixels.
 class DecodedPicture {
  public:
   DecodedPicture() = default;
-  DecodedPicture(HBITMAP bitmap, SIZE size) : bitmap_(bitmap), size_(size) {}
+  DecodedPicture(HBITMAP bitmap, SIZE size, std::uint8_t* bits)
+      : bitmap_(bitmap), size_(size), bits_(bits) {}
   ~DecodedPicture();
   DecodedPicture(DecodedPicture&& other) noexcept;
   DecodedPicture& operator=(DecodedPicture&& other) noexcept;
@@ -26,10 +29,15 @@ class DecodedPicture {
   bool IsNull() const { return bitmap_ == nullptr; }
   HBITMAP Bitmap() const { return bitmap_; }
   SIZE Size() const { return size_; }
+  // Blue, green, red and alpha, row after row from the top.
+  std::span<std::uint8_t> Pixels() const {
+    return {bits_, bits_ == nullptr ? 0 : static_cast<std::size_t>(size_.cx) * size_.cy * 4};
+  }
 
  private:
   HBITMAP bitmap_ = nullptr;
   SIZE size_{};
+  std::uint8_t* bits_ = nullptr;
 };
 
 // A picture as a box holds it: its compressed bytes (not owned: they stay where they are, in the
@@ -52,20 +60,26 @@ class Picture {
 // are released before it returns.
 DecodedPicture DecodePicture(std::span<const std::byte> encoded);
 
-// The embedded picture of that file name, decoded once to be sure that it can be; throws
-// forms::Failure when it is missing or cannot be decoded.
+// The embedded picture of that file name, decoded once to be sure that it can be, and kept for
+// the window's first paint; throws forms::Failure when it is missing or cannot be decoded.
 Picture LoadPicture(const std::string& fileName);
 
 // Draws the picture with its top-left corner at the device context's origin, at the size the
 // layout gives it at that dpi: pixel for pixel at 96 dpi, else stretched to its size times
-// dpi / 96 with halftone smoothing. It is decoded for the paint and let go after it.
+// dpi / 96 with halftone smoothing. Its pixels come from those kept, else it is decoded and kept.
 void DrawPicture(HDC dc, const Picture& picture, UINT dpi);
 
-// For the benchmarks, which weigh the paint time against the memory: how many decoded pictures
-// are kept between paints, the ones drawn last (none unless this says otherwise).
-void KeepDecodedPictures(std::size_t count);
+// Lets go of the picture's kept pixels: for a box that goes.
+void ForgetPicture(const Picture& picture);
 
-// Decoded pictures kept between paints, and their bytes.
+// The most the kept pictures take together: enough for the pictures of the window with the
+// most, as they are packed.
+inline constexpr std::size_t kKeptPicturesBudget = 768 * 1024;
+// For the benchmarks, which weigh the paint time against the memory: another budget (0 keeps
+// none).
+void SetKeptPicturesBudget(std::size_t bytes);
+
+// Pictures kept between paints, and the bytes they take packed.
 struct KeptPictures {
   int count = 0;
   std::size_t bytes = 0;

@@ -149,6 +149,9 @@ LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, L
     case WM_NCCREATE:
       ++livePictureBoxes;
       break;
+    case WM_DESTROY:
+      if (state != nullptr) ForgetPicture(state->picture);
+      break;
     case WM_NCDESTROY:
       --livePictureBoxes;
       break;

@@ -25,6 +25,7 @@
 #include "catalog/link_commands.h"
 #include "forms/fake/motion_override.h"
 #include "forms/win32/dpi.h"
+#include "forms/win32/packed_pixels.h"
 #include "forms/win32/pictures.h"
 #include "forms/win32/resources.h"
 #include "forms/win32/start_program.h"
@@ -162,6 +163,10 @@ void EveryCategoryWindowMatchesItsDescription() {
     HWND window = runtime.Window(category.windowName);
     if (!CHECK_MSG(window != nullptr, name)) continue;
     Pump();
+    // Its pictures are kept for its next paint, within the budget.
+    const vestora::win32::KeptPictures kept = vestora::win32::PicturesKept();
+    CHECK_MSG(kept.bytes <= vestora::win32::kKeptPicturesBudget, name);
+    CHECK_MSG(kept.count >= static_cast<int>(category.cells.size()), name + " pictures kept");
     CHECK_MSG(TextOf(window) == Wide(category.caption), name);
     const SIZE client = ClientSize(window);
     CHECK_MSG(client.cx == Px(category.clientWidth) && client.cy == Px(category.clientHeight),
@@ -212,7 +217,7 @@ void EveryCategoryWindowMatchesItsDescription() {
     CHECK_MSG(!program.Registry().Find(category.windowName)->open, name);
   }
   CHECK_EQ(vestora::win32::LivePictureBoxes(), 0);
-  // No decoded picture is held between paints: each box keeps only its compressed bytes.
+  // No picture is kept once its box is gone.
   CHECK_EQ(vestora::win32::PicturesKept().count, 0);
 }
 
@@ -381,6 +386,18 @@ void PicturesDecodeAsTheSystemsLoader() {
 
     CHECK_MSG(!ourPixels.empty() && ours.cx == theirs.cx && ours.cy == theirs.cy, file);
     CHECK_MSG(ourPixels == theirPixels, file + ": pixels differ from the system's loader");
+
+    // Kept between paints packed: unpacked, the very same bytes; cut short or run long, refused.
+    const std::span<const std::uint8_t> pixels = decoded.Pixels();
+    const std::vector<std::uint8_t> packed = vestora::win32::PackPixels(pixels);
+    std::vector<std::uint8_t> unpacked(pixels.size());
+    CHECK_MSG(vestora::win32::UnpackPixels(packed, unpacked), file + ": unpacked");
+    CHECK_MSG(std::ranges::equal(unpacked, pixels), file + ": unpacked pixels differ");
+    CHECK_MSG(!vestora::win32::UnpackPixels(std::span(packed).first(packed.size() - 1), unpacked),
+              file + ": cut short");
+    std::vector<std::uint8_t> longer = packed;
+    longer.push_back(0xC0);
+    CHECK_MSG(!vestora::win32::UnpackPixels(longer, unpacked), file + ": run long");
   }
 }
 
