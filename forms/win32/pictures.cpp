@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <list>
+#include <deque>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -66,9 +66,8 @@ IClassFactory* DecoderFor(std::span<const std::byte> bytes) {
   return nullptr;
 }
 
-// A top-down 32-bit bitmap of that size, its pixels not set; a null picture when it cannot be
-// made.
-DecodedPicture NewPicture(SIZE size) {
+// Pixels of four bytes, row after row from the top, that size.
+BITMAPINFO TopDownFormat(SIZE size) {
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof format.bmiHeader;
   format.bmiHeader.biWidth = size.cx;
@@ -76,6 +75,13 @@ DecodedPicture NewPicture(SIZE size) {
   format.bmiHeader.biPlanes = 1;
   format.bmiHeader.biBitCount = 32;
   format.bmiHeader.biCompression = BI_RGB;
+  return format;
+}
+
+// A top-down 32-bit bitmap of that size, its pixels not set; a null picture when it cannot be
+// made.
+DecodedPicture NewPicture(SIZE size) {
+  const BITMAPINFO format = TopDownFormat(size);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap == nullptr) return {};
@@ -121,77 +127,92 @@ DecodedPicture DecodeFrame(std::span<const std::byte> encoded) {
   return decoded;
 }
 
-// Pictures drawn or loaded last, kept between paints as their pixels packed without loss, the
-// newest first: a window repainted draws them from these without decoding them again. They take
-// at most keptBudget bytes together, enough for the pictures of any one window.
+// Pictures loaded or drawn last, kept between paints as their pixels packed without loss, in
+// one block of keptBudget bytes written round and round: a picture kept goes where the next bytes
+// are free, and the pictures kept longest ago whose bytes lie there go. One block, never freed,
+// takes no more than the budget, where pictures of many sizes coming and going on the heap would
+// leave it holding more. A window repainted draws its pictures from these without decoding them
+// again.
 std::size_t keptBudget = kKeptPicturesBudget;
 
 struct Kept {
   const std::byte* encoded;
   SIZE size;
-  std::vector<std::uint8_t> packed;
+  std::size_t offset;  // of its packed bytes in the block
+  std::size_t length;
 };
 
-std::list<Kept>& KeptList() {
-  static std::list<Kept> kept;
+struct KeptBlock {
+  std::uint8_t* bytes = nullptr;  // keptBudget of them, once a picture is kept
+  std::size_t next = 0;           // where the next picture's bytes go
+  std::deque<Kept> pictures;      // the oldest first
+};
+
+KeptBlock& TheKept() {
+  static KeptBlock kept;
   return kept;
 }
 
-std::size_t KeptBytes() {
-  std::size_t bytes = 0;
-  for (const Kept& picture : KeptList()) bytes += picture.packed.size();
-  return bytes;
+std::span<const std::uint8_t> PackedBytes(const Kept& kept) {
+  return {TheKept().bytes + kept.offset, kept.length};
 }
 
-// The picture kept, made the newest; null when it is not kept.
 const Kept* FindKept(std::span<const std::byte> encoded) {
-  std::list<Kept>& kept = KeptList();
-  const auto found = std::ranges::find(kept, encoded.data(), &Kept::encoded);
-  if (found == kept.end()) return nullptr;
-  kept.splice(kept.begin(), kept, found);
-  return &kept.front();
+  const std::deque<Kept>& pictures = TheKept().pictures;
+  const auto found = std::ranges::find(pictures, encoded.data(), &Kept::encoded);
+  return found == pictures.end() ? nullptr : &*found;
 }
 
-// Keeps the decoded picture's pixels packed, as the newest; the oldest go while the budget is
-// exceeded. A picture larger than the whole budget is not kept.
+void Forget(std::span<const std::byte> encoded) {
+  std::erase_if(TheKept().pictures,
+                [&](const Kept& kept) { return kept.encoded == encoded.data(); });
+}
+
+// Keeps the decoded picture's pixels packed. A picture larger than the whole budget is not kept.
 void Keep(std::span<const std::byte> encoded, const DecodedPicture& decoded) {
   if (decoded.IsNull() || keptBudget == 0) return;
-  const SIZE size = decoded.Size();
-  std::vector<std::uint8_t> packed = PackPixels(decoded.Pixels());
-  if (packed.size() > keptBudget) return;
-  std::list<Kept>& kept = KeptList();
-  std::erase_if(kept, [&](const Kept& picture) { return picture.encoded == encoded.data(); });
-  kept.push_front(Kept{encoded.data(), size, std::move(packed)});
-  std::size_t bytes = KeptBytes();
-  while (bytes > keptBudget) {
-    bytes -= kept.back().packed.size();
-    kept.pop_back();
+  const std::size_t length = PackedSize(decoded.Pixels());
+  if (length > keptBudget) return;
+  KeptBlock& block = TheKept();
+  if (block.bytes == nullptr) {
+    block.bytes = static_cast<std::uint8_t*>(
+        VirtualAlloc(nullptr, keptBudget, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    if (block.bytes == nullptr) return;
   }
+  Forget(encoded);
+  if (block.next + length > keptBudget) block.next = 0;
+  const std::size_t from = block.next;
+  std::erase_if(block.pictures, [&](const Kept& kept) {
+    return kept.offset < from + length && from < kept.offset + kept.length;
+  });
+  PackPixels(decoded.Pixels(), {block.bytes + from, length});
+  block.pictures.push_back({encoded.data(), decoded.Size(), from, length});
+  block.next = from + length;
 }
 
 // A bitmap of the kept picture's pixels; a null picture when none can be made.
 DecodedPicture Unpack(const Kept& kept) {
   DecodedPicture bitmap = NewPicture(kept.size);
-  if (bitmap.IsNull() || !UnpackPixels(kept.packed, bitmap.Pixels())) return {};
+  if (bitmap.IsNull() || !UnpackPixels(PackedBytes(kept), bitmap.Pixels())) return {};
   return bitmap;
 }
 
-// Draws the kept picture pixel for pixel from a buffer that serves every paint: a copy to the
-// screen needs no bitmap of its own. False when its pixels cannot be unpacked.
+// Draws the kept picture pixel for pixel, a band of rows at a time from a small buffer that
+// serves every paint: a copy to the screen needs no bitmap of its own. False when its pixels
+// cannot be unpacked, maybe after some were drawn.
 bool DrawUnscaled(HDC dc, const Kept& kept) {
-  static std::vector<std::uint8_t> pixels;
-  pixels.resize(static_cast<std::size_t>(kept.size.cx) * kept.size.cy * 4);
-  if (!UnpackPixels(kept.packed, pixels)) return false;
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = kept.size.cx;
-  format.bmiHeader.biHeight = -kept.size.cy;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(kept.size.cx), static_cast<DWORD>(kept.size.cy), 0,
-                    0, 0, static_cast<UINT>(kept.size.cy), pixels.data(), &format, DIB_RGB_COLORS);
-  return true;
+  constexpr int kBandRows = 32;
+  static std::vector<std::uint8_t> band;
+  Unpacker unpacker(PackedBytes(kept));
+  for (int top = 0; top < kept.size.cy; top += kBandRows) {
+    const int rows = std::min(kBandRows, static_cast<int>(kept.size.cy) - top);
+    band.resize(static_cast<std::size_t>(kept.size.cx) * static_cast<std::size_t>(rows) * 4);
+    if (!unpacker.Next(band)) return false;
+    const BITMAPINFO format = TopDownFormat({kept.size.cx, rows});
+    SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(kept.size.cx), static_cast<DWORD>(rows), 0, 0,
+                      0, static_cast<UINT>(rows), band.data(), &format, DIB_RGB_COLORS);
+  }
+  return unpacker.Done();
 }
 
 }  // namespace
@@ -256,22 +277,25 @@ void DrawPicture(HDC dc, const Picture& picture, UINT dpi) {
 }
 
 void ForgetPicture(const Picture& picture) {
-  std::erase_if(KeptList(),
-                [&](const Kept& kept) { return kept.encoded == picture.Encoded().data(); });
+  Forget(picture.Encoded());
 }
 
 void SetKeptPicturesBudget(std::size_t bytes) {
+  KeptBlock& block = TheKept();
+  block.pictures.clear();
+  block.next = 0;
+  if (block.bytes != nullptr) VirtualFree(block.bytes, 0, MEM_RELEASE);
+  block.bytes = nullptr;
   keptBudget = bytes;
-  std::list<Kept>& kept = KeptList();
-  std::size_t held = KeptBytes();
-  while (held > keptBudget) {
-    held -= kept.back().packed.size();
-    kept.pop_back();
-  }
 }
 
 KeptPictures PicturesKept() {
-  return {static_cast<int>(KeptList().size()), KeptBytes()};
+  KeptPictures kept;
+  for (const Kept& picture : TheKept().pictures) {
+    ++kept.count;
+    kept.bytes += picture.length;
+  }
+  return kept;
 }
 
 }  // namespace vestora::win32

@@ -393,6 +393,16 @@ void PicturesDecodeAsTheSystemsLoader() {
     std::vector<std::uint8_t> unpacked(pixels.size());
     CHECK_MSG(vestora::win32::UnpackPixels(packed, unpacked), file + ": unpacked");
     CHECK_MSG(std::ranges::equal(unpacked, pixels), file + ": unpacked pixels differ");
+    // A part at a time, parts that end inside runs among them, the same.
+    vestora::win32::Unpacker unpacker(packed);
+    std::vector<std::uint8_t> parts;
+    std::vector<std::uint8_t> part;
+    for (std::size_t left = pixels.size(); left > 0; left -= part.size()) {
+      part.assign(std::min<std::size_t>(left, 4 * 37), 0);
+      if (!CHECK_MSG(unpacker.Next(part), file + ": a part unpacked")) break;
+      parts.insert(parts.end(), part.begin(), part.end());
+    }
+    CHECK_MSG(unpacker.Done() && std::ranges::equal(parts, pixels), file + ": in parts");
     CHECK_MSG(!vestora::win32::UnpackPixels(std::span(packed).first(packed.size() - 1), unpacked),
               file + ": cut short");
     std::vector<std::uint8_t> longer = packed;
