@@ -9,9 +9,9 @@
 //                                           caller reads Linux's figures of the process meanwhile
 //   bench_windows_probe.exe paint ROUNDS [KEPT]
 //                                           the time to paint a twelve-picture window (Form10)
-//                                           whole, ROUNDS times; with KEPT, that many decoded
-//                                           pictures are kept between paints (the program keeps
-//                                           none)
+//                                           whole, ROUNDS times; with KEPT, the pictures kept
+//                                           between paints take at most KEPT KiB (the program's
+//                                           budget otherwise; 0 keeps none)
 //   bench_windows_probe.exe bare ROUNDS     the same for a bare window of the same client size,
 //                                           which only fills its background
 //   bench_windows_probe.exe switch ROUNDS [KEPT]
