@@ -501,14 +501,9 @@ HWND BuildForm(const forms::FormDescription& form, forms::FormEvents& events,
     state.dpi = DpiOf(window);
     AskForSquareCorners(window);
     BuildControls(window, state);
-    if (state.dpi != madeAt) {
-      // Made for the system's dpi, the window came up at another: its size and place for that.
-      const RECT outer =
-          OuterRect(ClientRectOnScreen(state), kFormStyle, kFormExtendedStyle, state.dpi);
-      SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      Place(window, state);
-    }
+    // Made for the system's dpi, a window that came up at another takes its place for that; its
+    // size comes from the client area measured, as at any dpi.
+    if (state.dpi != madeAt) Place(window, state);
     FitClient(window, state);
     if (form.hasIcon) SetIcons(window, state);
     if (form.timer) SetTimer(window, kTimerId, static_cast<UINT>(form.timer->intervalMs), nullptr);
