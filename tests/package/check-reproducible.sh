@@ -11,11 +11,25 @@
 # check names it and its first differing byte, and shows diffoscope's report where diffoscope is
 # installed. It prints the SHA-256 sums of both builds side by side.
 #
-#   tests/package/check-reproducible.sh [KEEP_DIR]   KEEP_DIR: build there and keep it afterwards
+#   tests/package/check-reproducible.sh [--first-from-tree] [KEEP_DIR]
+#     KEEP_DIR           build there and keep it afterwards
+#     --first-from-tree  the files that ./scripts/build-windows and ./scripts/package have just
+#                        made in this work tree, from these sources, are the first build (as in
+#                        ./scripts/test, which makes them before): only the second is built, with
+#                        a umask and time zone other than this shell's
 set -euo pipefail
-export LC_ALL=C.UTF-8
 VESTORA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 source "$VESTORA_ROOT/scripts/lib.sh"
+
+# What the first build ran with, before this script sets its own locale.
+first_from_tree=no
+if [ "${1:-}" = --first-from-tree ]; then
+  first_from_tree=yes
+  shift
+fi
+tree_umask=$(umask)
+tree_zone=${TZ:-}
+export LC_ALL=C.UTF-8
 
 if [ $# -gt 0 ]; then
   work=$1
@@ -101,11 +115,35 @@ files=(
   dist/SHA256SUMS
 )
 
-first=$work/first/vestora
 second=$work/second-build/of/the/same/sources
-# The second starts when the first has ended, minutes later: any clock that slips into a file shows.
-build first "$first" 022 UTC C.UTF-8 keep
-build second "$second" 002 Asia/Shanghai C touch
+if [ "$first_from_tree" = yes ]; then
+  first=$VESTORA_ROOT
+  echo "-- the first build is the one in $first"
+  # It was made from these sources: for this commit's time, and not older than them.
+  [ "$(cat "$first/build-package/source-date-epoch" 2>/dev/null)" = "$SOURCE_DATE_EPOCH" ] ||
+    fail "$first/build-package was not made for SOURCE_DATE_EPOCH $SOURCE_DATE_EPOCH: run ./scripts/build-windows and ./scripts/package first"
+  [ -f "$first/dist/SHA256SUMS" ] || fail "no $first/dist/SHA256SUMS: run ./scripts/package first"
+  # and no source has changed since: the second build copies the sources as they are now.
+  if git -C "$VESTORA_ROOT" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    (cd "$VESTORA_ROOT" && git ls-files -z --cached --others --exclude-standard |
+      xargs -0 -r sh -c 'find "$@" -maxdepth 0 -type f -newer dist/SHA256SUMS' find) \
+      >"$work/changed" 2>/dev/null || true
+    [ ! -s "$work/changed" ] ||
+      fail "sources changed since $first/dist was made ($(head -n 3 "$work/changed" | tr '\n' ' ')): run ./scripts/package again"
+  fi
+  # The second differs from it in umask and time zone whatever they were.
+  mask=002
+  [ "$tree_umask" != 0002 ] || mask=022
+  zone=Asia/Shanghai
+  [ "$tree_zone" != Asia/Shanghai ] || zone=UTC
+  build second "$second" "$mask" "$zone" C touch
+else
+  first=$work/first/vestora
+  # The second starts when the first has ended, minutes later: any clock that slips into a file
+  # shows.
+  build first "$first" 022 UTC C.UTF-8 keep
+  build second "$second" 002 Asia/Shanghai C touch
+fi
 
 # --- Compare ----------------------------------------------------------------------------------
 
