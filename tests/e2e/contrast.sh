@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # High contrast as the desktop's settings (the XDG desktop portal) ask for it, read back from the
 # screen's pixels. With it off, the windows show their own colours: black backgrounds, magenta
-# frame captions, the pink slogan, the red footer. With it on, the desktop's: here no platform
-# palette is given, so black on white or white on black as the colour scheme prefers, and every
-# caption and label is drawn in shades between the two only. A stand-in portal on the test's
-# private session bus answers for the desktop, and changes the setting while the windows are open.
-#   contrast.sh          the standard "contrast" key, light scheme: off, turned on, turned off
+# frame captions, the pink slogan, the red footer. With it on, the desktop's: the window and text
+# colours of the palette the platform gives, or where it gives none, black on white or white on
+# black as the colour scheme prefers; every caption and label is drawn in the text colour and the
+# blends of it with the window colour only. A stand-in portal on the test's private session bus
+# answers for the desktop, and changes the setting while the windows are open.
+#   contrast.sh          the standard "contrast" key, no palette, light scheme: off, turned on,
+#                        turned off
 #   contrast.sh gnome    GNOME's own high-contrast switch (a portal without the standard key,
-#                        such as Debian 12's), dark scheme: on from the start
+#                        such as Debian 12's), no palette, dark scheme: on from the start
+#   contrast.sh kde      the standard key, and the palette of KDE's settings (navy on yellow,
+#                        which Qt's KDE theme reads from kdeglobals): off, turned on, turned off
 # E2E_SHOT_DIR, when set, keeps a screenshot of the windows in high contrast there.
 source "$(dirname "$0")/reader-lib.sh"
 command -v import >/dev/null ||
@@ -22,6 +26,14 @@ case $variant in
     settings=(org.gnome.desktop.a11y.interface/high-contrast=b:true
       org.freedesktop.appearance/color-scheme=u:1)
     window=#000000 text=#FFFFFF ;;
+  kde)
+    settings=(org.freedesktop.appearance/contrast=u:0)
+    window=#FFFF00 text=#000080
+    mkdir "$e2e_dir/config"
+    printf '[Colors:%s]\nBackgroundNormal=255,255,0\nForegroundNormal=0,0,128\n\n' \
+      Window View Button >"$e2e_dir/config/kdeglobals"
+    e2e_program_env=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
+      XDG_CONFIG_HOME="$e2e_dir/config") ;;
   *) fail "no such variant: $variant" ;;
 esac
 
@@ -48,13 +60,29 @@ has() {
   [[ " $1 " == *" $2 "* ]]
 }
 
-# Drawn in the text colour, in shades between it and the window colour only (black and white
-# here): every colour a grey, the text colour among them.
+# Whether the colour lies between the window and the text colour, as smoothed text blends them:
+# the same share of the way in every channel, give or take rounding.
+between() {
+  local colour=$1 i c w t part share=""
+  for i in 1 3 5; do
+    c=$((16#${colour:i:2})) w=$((16#${window:i:2})) t=$((16#${text:i:2}))
+    if [ "$w" -eq "$t" ]; then
+      ((c >= w - 3 && c <= w + 3)) || return 1
+      continue
+    fi
+    part=$(((c - w) * 255 / (t - w)))
+    ((part >= -3 && part <= 258)) || return 1
+    [ -n "$share" ] || share=$part
+    ((part - share <= 6 && share - part <= 6)) || return 1
+  done
+}
+
+# Drawn in the text colour, and in no colour but the blends of it with the window colour.
 in_contrast() {
   local colour
   has "$1" "$text" || return 1
   for colour in $1; do
-    [ "${colour:1:2}" = "${colour:3:2}" ] && [ "${colour:3:2}" = "${colour:5:2}" ] || return 1
+    between "$colour" || return 1
   done
 }
 
@@ -97,7 +125,7 @@ xdotool windowmove "$category_id" 620 0
 read -r main_x main_y _ _ < <(e2e_geometry "$main_id")
 category_x=620 category_y=0
 
-if [ "$variant" = standard ]; then
+if [ "$variant" != gnome ]; then
   e2e_step "off: the windows' own colours"
   wait_until "the windows' own colours" looks_its_own
   kill -USR1 "$portal_pid"
