@@ -20,6 +20,7 @@
 #include "app/main_window.h"
 #include "catalog/catalog.h"
 #include "forms/fake/motion_override.h"
+#include "forms/win32/widgets.h"
 #include "forms/win32/win32_runtime.h"
 #include "tests/win32/harness.h"
 #include "tests/win32/redirect_import.h"
@@ -300,6 +301,34 @@ void OpenWindowsFollowHighContrast() {
         SaveScreen(path, {windows.category, windows.main});
       }
     }
+  }
+
+  // The focus cue a picture box shows when the keyboard brings the focus: in the theme's two
+  // colours (today's black and white dashes would show white, and black on black), seen on any
+  // picture since the two stand out from each other.
+  SetForegroundWindow(windows.category);
+  PumpUntil([&] { return GetActiveWindow() == windows.category; });
+  // Tab, as the user presses it, until a picture box has the focus.
+  HWND box = nullptr;
+  for (int presses = 0; presses < 4 && box == nullptr; ++presses) {
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    if (!vestora::win32::HandleDialogKeys(tab)) DispatchMessageW(&tab);
+    if (vestora::win32::PictureOf(GetFocus()) != nullptr) box = GetFocus();
+  }
+  if (CHECK(box != nullptr)) {
+    CHECK(vestora::win32::ShowsFocusCue(box));
+    bool inTheme = false;
+    CHECK(PumpUntil([&] {
+      SetWindowPos(windows.category, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      UpdateWindow(box);
+      const Shot cue = Capture(box, {1, 1, ClientOf(box).right - 2, 2});
+      inTheme = Has(cue, kYellowOnBlack.text) && Has(cue, kYellowOnBlack.window);
+      for (const std::uint32_t pixel : cue.pixels) {
+        const COLORREF colour = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        inTheme = inTheme && (colour == kYellowOnBlack.text || colour == kYellowOnBlack.window);
+      }
+      return inTheme;
+    }));
   }
 
   SetHighContrast(false);
