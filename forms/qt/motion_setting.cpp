@@ -64,11 +64,12 @@ unsigned Says(Meaning meaning, const QVariant& value) {
       return isBool && !value.toBool() ? 1 : 0;
     case Meaning::TrueIsYes:
       return isBool && value.toBool() ? 1 : 0;
-    case Meaning::ZeroIsYes:
-      return value.canConvert<double>() && value.metaType() != QMetaType::fromType<QString>() &&
-                     value.toDouble() == 0.0
-                 ? 1
-                 : 0;
+    case Meaning::ZeroIsYes: {
+      const bool zero = value.canConvert<double>() &&
+                        value.metaType() != QMetaType::fromType<QString>() &&
+                        value.toDouble() == 0.0;
+      return zero ? 1 : 0;
+    }
     case Meaning::Number:
       return isUint ? value.toUInt() : 0;
   }
@@ -91,8 +92,10 @@ void Note(const QString& nameSpace, const QString& key, const QVariant& value) {
       said[i] = Says(kSettings[i].meaning, Unwrapped(value));
     }
   }
+  // The scheme matters only while high contrast is on.
+  const bool contrast = AnySays(About::Contrast);
   const bool changed =
-      AnySays(About::Contrast) != contrastBefore || DesktopColorScheme() != schemeBefore;
+      contrast != contrastBefore || (contrast && DesktopColorScheme() != schemeBefore);
   if (changed && contrastListener != nullptr) contrastListener();
 }
 
