@@ -11,7 +11,8 @@
 #   contrast.sh gnome    GNOME's own high-contrast switch (a portal without the standard key,
 #                        such as Debian 12's), no palette, dark scheme: on from the start
 #   contrast.sh kde      the standard key, and the palette of KDE's settings (navy on yellow,
-#                        which Qt's KDE theme reads from kdeglobals): off, turned on, turned off
+#                        which Qt's KDE theme reads from kdeglobals): off, turned on, the
+#                        palette changed (white on dark green), turned off
 # E2E_SHOT_DIR, when set, keeps a screenshot of the windows in high contrast there.
 source "$(dirname "$0")/reader-lib.sh"
 command -v import >/dev/null ||
@@ -30,8 +31,11 @@ case $variant in
     settings=(org.freedesktop.appearance/contrast=u:0)
     window=#FFFF00 text=#000080
     mkdir "$e2e_dir/config"
-    printf '[Colors:%s]\nBackgroundNormal=255,255,0\nForegroundNormal=0,0,128\n\n' \
-      Window View Button >"$e2e_dir/config/kdeglobals"
+    kde_colours() {
+      printf '[Colors:%s]\nBackgroundNormal=%s\nForegroundNormal=%s\n\n' \
+        Window "$1" "$2" View "$1" "$2" Button "$1" "$2" >"$e2e_dir/config/kdeglobals"
+    }
+    kde_colours 255,255,0 0,0,128
     e2e_program_env=(XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
       XDG_CONFIG_HOME="$e2e_dir/config") ;;
   *) fail "no such variant: $variant" ;;
@@ -134,6 +138,13 @@ e2e_step "on: the desktop's colours, $text on $window"
 wait_until "the desktop's colours in every open window" looks_high_contrast
 if [ -n "${E2E_SHOT_DIR:-}" ]; then
   mkdir -p "$E2E_SHOT_DIR" && convert "$screen" "$E2E_SHOT_DIR/linux-high-contrast-$variant.png"
+fi
+if [ "$variant" = kde ]; then
+  e2e_step "the desktop's palette changes: white on dark green"
+  kde_colours 0,100,0 255,255,255
+  window=#006400 text=#FFFFFF
+  kill -USR2 "$portal_pid"
+  wait_until "the desktop's new colours in every open window" looks_high_contrast
 fi
 kill -USR1 "$portal_pid"
 e2e_step "turned off again: the windows' own colours"

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Stands in for the XDG desktop portal's settings on the session bus. It answers the settings
-named after the ready file, each as NAMESPACE/KEY=TYPE:VALUE with TYPE b (true or false) or u (a
-number); every other key is unknown. Without any, GNOME's "enable-animations" is off. On SIGUSR1
-the first setting turns over (a boolean to its opposite, a number between 0 and 1) and the portal
-announces it, as the real one does when the user changes it. Writes "ready" to the file named on
-the command line once it owns its name.
+named after the ready file, each as NAMESPACE/KEY=TYPE:VALUE with TYPE b (true or false), u (a
+number) or s (a string); every other key is unknown. Without any, GNOME's "enable-animations" is
+off. On SIGUSR1 the first setting turns over (a boolean to its opposite, a number between 0 and 1)
+and the portal announces it, as the real one does when the user changes it; on SIGUSR2 it
+announces KDE's colour scheme as changed, as KDE's portal does when the user picks other colours.
+Writes "ready" to the file named on the command line once it owns its name.
     fake_portal.py READY-FILE [NAMESPACE/KEY=TYPE:VALUE ...]"""
 import signal
 import sys
@@ -26,12 +27,13 @@ def parse(setting):
     kind, text = typed.split(":", 1)
     if kind == "b":
         return (namespace, key), dbus.Boolean(text == "true")
+    if kind == "s":
+        return (namespace, key), dbus.String(text)
     return (namespace, key), dbus.UInt32(int(text))
 
 
 def wrapped(value, level):
-    kind = dbus.Boolean if isinstance(value, dbus.Boolean) else dbus.UInt32
-    return kind(value, variant_level=level)
+    return type(value)(value, variant_level=level)
 
 
 class Settings(dbus.service.Object):
@@ -62,6 +64,11 @@ class Settings(dbus.service.Object):
         self.SettingChanged(*self.first, wrapped(value, 1))
         return True
 
+    def announce_colours(self):
+        self.SettingChanged("org.kde.kdeglobals.General", "ColorScheme",
+                            dbus.String("Changed", variant_level=1))
+        return True
+
 
 def main():
     DBusGMainLoop(set_as_default=True)
@@ -70,6 +77,7 @@ def main():
     name = dbus.service.BusName(NAME, bus, do_not_queue=True)
     loop = GLib.MainLoop()
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGUSR1, settings.turn_over)
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGUSR2, settings.announce_colours)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, lambda: loop.quit() or False)
     with open(sys.argv[1], "w") as ready:
         ready.write("ready\n")
