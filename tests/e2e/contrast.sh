@@ -140,6 +140,19 @@ if [ -n "${E2E_SHOT_DIR:-}" ]; then
   mkdir -p "$E2E_SHOT_DIR" && convert "$screen" "$E2E_SHOT_DIR/linux-high-contrast-$variant.png"
 fi
 if [ "$variant" = kde ]; then
+  # Tab twice, from the first picture over its button to the second picture, which then shows
+  # the focus cue: drawn in the two colours only (where black and white dashes would show before).
+  e2e_step "the focus cue of a picture box, in the desktop's colours"
+  cp "$screen" "$e2e_dir/before-tab.ppm"
+  e2e_key "$category_id" Tab
+  e2e_key "$category_id" Tab
+  cue_in_contrast() {
+    import -window root -depth 8 "$screen"
+    cue=$("$READER_PYTHON" "$reader_dir/screen_colours.py" --changed "$e2e_dir/before-tab.ppm" \
+      "$screen" "$category_x" "$category_y" 660 560)
+    has "$cue" "$window" && in_contrast "$cue"
+  }
+  e2e_wait_for "the focus cue in the desktop's colours" cue_in_contrast
   e2e_step "the desktop's palette changes: white on dark green"
   kde_colours 0,100,0 255,255,255
   window=#006400 text=#FFFFFF

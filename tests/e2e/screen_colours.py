@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Prints the colours in rectangles of a screenshot in binary PPM (P6), one line a rectangle,
-each colour once as #RRGGBB, in the order first met.
-    screen_colours.py SHOT.ppm X Y WIDTH HEIGHT [X Y WIDTH HEIGHT ...]"""
+each colour once as #RRGGBB, in the order first met. With --changed, only the colours of the
+pixels that differ from those of an earlier screenshot.
+    screen_colours.py SHOT.ppm X Y WIDTH HEIGHT [X Y WIDTH HEIGHT ...]
+    screen_colours.py --changed BEFORE.ppm SHOT.ppm X Y WIDTH HEIGHT [...]"""
 import sys
 
 
@@ -26,16 +28,21 @@ def read_ppm(path):
 
 
 def main():
-    width, height, pixels = read_ppm(sys.argv[1])
-    numbers = [int(n) for n in sys.argv[2:]]
+    arguments = sys.argv[1:]
+    before = None
+    if arguments[0] == "--changed":
+        before = read_ppm(arguments[1])[2]
+        arguments = arguments[2:]
+    width, height, pixels = read_ppm(arguments[0])
+    numbers = [int(n) for n in arguments[1:]]
     for x, y, w, h in zip(*[iter(numbers)] * 4):
         seen = {}
         for row in range(max(y, 0), min(y + h, height)):
             start = (row * width + max(x, 0)) * 3
             end = (row * width + min(x + w, width)) * 3
-            line = pixels[start:end]
-            for i in range(0, len(line), 3):
-                seen.setdefault(line[i:i + 3], None)
+            for i in range(start, end, 3):
+                if before is None or before[i:i + 3] != pixels[i:i + 3]:
+                    seen.setdefault(pixels[i:i + 3], None)
         print(" ".join("#%02X%02X%02X" % tuple(colour) for colour in seen))
 
 
