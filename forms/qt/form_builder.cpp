@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/failure_texts.h"
+#include "forms/qt/contrast.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/pictures.h"
 #include "forms/qt/program_icon.h"
@@ -42,14 +43,11 @@ class WindowFonts {
 // A control without colours of its own keeps the palette it inherits instead of being given a
 // copy of it: less work per control.
 void SetColors(QWidget* widget, const forms::ControlDescription& control) {
-  if (!control.foreground && !control.background) return;
-  QPalette palette = widget->palette();
-  if (control.foreground) {
-    palette.setColor(QPalette::WindowText, ToColor(*control.foreground));
-  }
-  if (control.background) palette.setColor(QPalette::Window, ToColor(*control.background));
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(control.background.has_value());
+  const auto toColor = [](const std::optional<forms::Color>& color) -> std::optional<QColor> {
+    if (!color) return std::nullopt;
+    return ToColor(*color);
+  };
+  SetDescribedColors(widget, toColor(control.foreground), toColor(control.background));
 }
 
 QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent, WindowFonts& fonts,
@@ -127,10 +125,7 @@ QWidget* BuildForm(const forms::FormDescription& form, forms::FormEvents& events
   window->setWindowTitle(ToQString(form.caption));
   window->setAttribute(Qt::WA_DeleteOnClose);
 
-  QPalette palette = window->palette();
-  palette.setColor(QPalette::Window, ToColor(form.background));
-  window->setPalette(palette);
-  window->setAutoFillBackground(true);
+  SetDescribedColors(window.get(), std::nullopt, ToColor(form.background));
 
   // The client area has exactly its stored size, and nothing in it reacts to resizing: the
   // window keeps that size.

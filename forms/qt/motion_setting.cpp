@@ -20,21 +20,31 @@ const QString kInterface = QStringLiteral("org.freedesktop.portal.Settings");
 // The portal may first have to be started by the bus; nothing waits for it meanwhile.
 constexpr int kReadTimeoutMs = 10'000;
 
-// The settings that can say "no animations", and how each says it.
-enum class Meaning { ReducedMotionIsOne, FalseIsOff, ZeroIsOff };
+// The settings read, what each is about, and how each says it.
+enum class About { Motion, Contrast, Scheme };
+enum class Meaning { OneIsYes, FalseIsYes, ZeroIsYes, TrueIsYes, Number };
 struct Setting {
   const char* nameSpace;
   const char* key;
+  About about;
   Meaning meaning;
 };
-constexpr std::array<Setting, 3> kSettings = {{
-    {"org.freedesktop.appearance", "reduced-motion", Meaning::ReducedMotionIsOne},
-    {"org.gnome.desktop.interface", "enable-animations", Meaning::FalseIsOff},
-    {"org.kde.kdeglobals.KDE", "AnimationDurationFactor", Meaning::ZeroIsOff},
+constexpr std::array<Setting, 6> kSettings = {{
+    // Animations off.
+    {"org.freedesktop.appearance", "reduced-motion", About::Motion, Meaning::OneIsYes},
+    {"org.gnome.desktop.interface", "enable-animations", About::Motion, Meaning::FalseIsYes},
+    {"org.kde.kdeglobals.KDE", "AnimationDurationFactor", About::Motion, Meaning::ZeroIsYes},
+    // Higher contrast: the standard key where the portal has it, else GNOME's own switch.
+    {"org.freedesktop.appearance", "contrast", About::Contrast, Meaning::OneIsYes},
+    {"org.gnome.desktop.a11y.interface", "high-contrast", About::Contrast, Meaning::TrueIsYes},
+    // 0 no preference, 1 dark, 2 light.
+    {"org.freedesktop.appearance", "color-scheme", About::Scheme, Meaning::Number},
 }};
 
-// What each setting said: animations off, or not (also when it is unset or of another type).
-std::array<bool, kSettings.size()> saysOff = {};
+// What each setting said: 1 for yes (or the number), 0 for no, also when it is unset or of
+// another type.
+std::array<unsigned, kSettings.size()> said = {};
+void (*contrastListener)() = nullptr;
 
 // The value inside the variants the portal wraps it in (Read wraps it twice).
 QVariant Unwrapped(QVariant value) {
@@ -44,26 +54,49 @@ QVariant Unwrapped(QVariant value) {
   return value;
 }
 
-bool SaysOff(Meaning meaning, const QVariant& value) {
+unsigned Says(Meaning meaning, const QVariant& value) {
+  const bool isUint = value.metaType() == QMetaType::fromType<uint>();
+  const bool isBool = value.metaType() == QMetaType::fromType<bool>();
   switch (meaning) {
-    case Meaning::ReducedMotionIsOne:
-      return value.metaType() == QMetaType::fromType<uint>() && value.toUInt() == 1;
-    case Meaning::FalseIsOff:
-      return value.metaType() == QMetaType::fromType<bool>() && !value.toBool();
-    case Meaning::ZeroIsOff:
-      return value.canConvert<double>() && value.metaType() != QMetaType::fromType<QString>() &&
-             value.toDouble() == 0.0;
+    case Meaning::OneIsYes:
+      return isUint && value.toUInt() == 1 ? 1 : 0;
+    case Meaning::FalseIsYes:
+      return isBool && !value.toBool() ? 1 : 0;
+    case Meaning::TrueIsYes:
+      return isBool && value.toBool() ? 1 : 0;
+    case Meaning::ZeroIsYes: {
+      const bool zero = value.canConvert<double>() &&
+                        value.metaType() != QMetaType::fromType<QString>() &&
+                        value.toDouble() == 0.0;
+      return zero ? 1 : 0;
+    }
+    case Meaning::Number:
+      return isUint ? value.toUInt() : 0;
+  }
+  return 0;
+}
+
+bool AnySays(About about) {
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    if (kSettings[i].about == about && said[i] == 1) return true;
   }
   return false;
 }
 
 void Note(const QString& nameSpace, const QString& key, const QVariant& value) {
+  const bool contrastBefore = AnySays(About::Contrast);
+  const DesktopScheme schemeBefore = DesktopColorScheme();
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
     if (nameSpace == QLatin1String(kSettings[i].nameSpace) &&
         key == QLatin1String(kSettings[i].key)) {
-      saysOff[i] = SaysOff(kSettings[i].meaning, Unwrapped(value));
+      said[i] = Says(kSettings[i].meaning, Unwrapped(value));
     }
   }
+  // The scheme matters only while high contrast is on.
+  const bool contrast = AnySays(About::Contrast);
+  const bool changed =
+      contrast != contrastBefore || (contrast && DesktopColorScheme() != schemeBefore);
+  if (changed && contrastListener != nullptr) contrastListener();
 }
 
 }  // namespace
@@ -124,10 +157,24 @@ void BeginReadingMotionSetting() {
 }
 
 bool DesktopAnimationsOff() {
-  for (const bool off : saysOff) {
-    if (off) return true;
+  return AnySays(About::Motion);
+}
+
+bool DesktopHighContrast() {
+  return AnySays(About::Contrast);
+}
+
+DesktopScheme DesktopColorScheme() {
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    if (kSettings[i].about == About::Scheme && said[i] <= 2) {
+      return static_cast<DesktopScheme>(said[i]);
+    }
   }
-  return false;
+  return DesktopScheme::NoPreference;
+}
+
+void FollowContrastSetting(void (*changed)()) {
+  contrastListener = changed;
 }
 
 }  // namespace vestora::qt

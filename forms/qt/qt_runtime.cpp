@@ -10,6 +10,7 @@
 #include "forms/failure_texts.h"
 #include "forms/qt/accessibility.h"
 #include "forms/qt/box_owner.h"
+#include "forms/qt/contrast.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/motion_setting.h"
@@ -157,6 +158,7 @@ void PrepareApplication() {
   InstallStyle();
   InstallAccessibility();
   BeginReadingMotionSetting();
+  FollowHighContrast();
   // The program ends when its last window closes, as it decides, not when the toolkit thinks
   // the last "primary" window went (a message box could otherwise end it).
   QApplication::setQuitOnLastWindowClosed(false);

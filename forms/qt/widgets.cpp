@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "forms/qt/contrast.h"
+
 namespace vestora::qt {
 namespace {
 
@@ -29,13 +31,17 @@ void FrameBox::paintEvent(QPaintEvent*) {
   const QColor background = palette().color(QPalette::Window);
   painter.fillRect(rect(), background);
 
-  // An etched border whose top line runs through the middle of the caption.
+  // An etched border whose top line runs through the middle of the caption; in high contrast a
+  // line of the text's colour.
+  const std::optional<ContrastColors> contrast = HighContrastColors();
   const int top = QFontMetrics(font()).height() / 2;
   const QRect border(0, top, width() - 2, height() - top - 2);
-  painter.setPen(palette().color(QPalette::Dark));
+  painter.setPen(contrast ? contrast->text : palette().color(QPalette::Dark));
   painter.drawRect(border);
-  painter.setPen(palette().color(QPalette::Light));
-  painter.drawRect(border.translated(1, 1));
+  if (!contrast) {
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(border.translated(1, 1));
+  }
 
   const QRect caption = CaptionRect();
   painter.fillRect(caption, background);
@@ -67,18 +73,21 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   QImage picture;
   if (event->rect().intersects(QRect(QPoint(0, 0), picture_.size))) picture = Picture();
-  // The background is filled only where the picture does not cover it.
+  // The background is filled only where the picture does not cover it; in high contrast it is
+  // the window's.
+  const std::optional<ContrastColors> contrast = HighContrastColors();
   const QRect covered = QRect(QPoint(0, 0), picture.size()) & rect();
   for (const QRect& part : QRegion(rect()).subtracted(covered)) {
-    painter.fillRect(part, background_);
+    painter.fillRect(part, contrast ? contrast->window : background_);
   }
   painter.drawImage(QPoint(0, 0), picture);
   if (focusCue_) {
-    // A dotted frame of black and white dashes, seen on any picture.
+    // A dotted frame of dashes of two colours that contrast, seen on any picture: black and
+    // white, or in high contrast the desktop's text and window colours.
     const QRect frame = rect().adjusted(1, 1, -2, -2);
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(contrast ? contrast->text : QColor(Qt::black), 1));
     painter.drawRect(frame);
-    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter.setPen(QPen(contrast ? contrast->window : QColor(Qt::white), 1, Qt::DotLine));
     painter.drawRect(frame);
   }
 }

@@ -10,6 +10,7 @@
 
 #include "forms/failure_texts.h"
 #include "forms/win32/accessibility.h"
+#include "forms/win32/contrast.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/fonts.h"
 #include "forms/win32/pictures.h"
@@ -301,10 +302,11 @@ LRESULT ColorStatic(FormState& state, HDC dc, HWND control) {
   const COLORREF background = description != nullptr && description->background
                                   ? static_cast<COLORREF>(*description->background)
                                   : static_cast<COLORREF>(state.description.background);
-  SetTextColor(dc, description != nullptr ? ColorOr(description->foreground, COLOR_WINDOWTEXT)
-                                          : GetSysColor(COLOR_WINDOWTEXT));
-  SetBkColor(dc, background);
-  SetDCBrushColor(dc, background);
+  SetTextColor(dc,
+               ShownText(description != nullptr ? ColorOr(description->foreground, COLOR_WINDOWTEXT)
+                                                : GetSysColor(COLOR_WINDOWTEXT)));
+  SetBkColor(dc, ShownBackground(background));
+  SetDCBrushColor(dc, ShownBackground(background));
   return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
 }
 
@@ -329,7 +331,7 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         RECT client;
         GetClientRect(window, &client);
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetDCBrushColor(dc, static_cast<COLORREF>(state->description.background));
+        SetDCBrushColor(dc, ShownBackground(static_cast<COLORREF>(state->description.background)));
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         return 1;
       }
@@ -424,6 +426,14 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         // Children keep the pixels of their old size where they only grow: all drawn anew.
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
+      }
+      break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      // High contrast goes on or off, or its colours change: the open window follows.
+      if (state != nullptr && FollowContrastChange(message, wParam)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       }
       break;
     case WM_DESTROY:

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "forms/win32/accessibility.h"
+#include "forms/win32/contrast.h"
 #include "forms/win32/dpi.h"
 #include "forms/win32/window_state.h"
 
@@ -29,7 +30,7 @@ struct FrameState : WindowState {
 void FillFrameBackground(HWND window, const FrameState& state, HDC dc) {
   RECT client;
   GetClientRect(window, &client);
-  SetDCBrushColor(dc, state.setup.background);
+  SetDCBrushColor(dc, ShownBackground(state.setup.background));
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
@@ -58,7 +59,7 @@ void PaintFrame(HWND window, const FrameState& state, HDC dc) {
   caption.right = caption.left + text.cx + 2 * padding;
   FillRect(dc, &caption, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, state.setup.foreground);
+  SetTextColor(dc, ShownText(state.setup.foreground));
   DrawTextW(dc, state.setup.caption.c_str(), static_cast<int>(state.setup.caption.size()), &caption,
             DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
   SelectObject(dc, oldFont);
@@ -122,16 +123,17 @@ void PaintPictureBox(HWND window, const PictureBoxState& state) {
   GetClientRect(window, &client);
   // Unscaled from the top-left corner: what lies beyond the box is cut off, and where the
   // picture is smaller the background shows to its right and below it.
-  SetDCBrushColor(dc, state.background);
+  SetDCBrushColor(dc, ShownBackground(state.background));
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   DrawPicture(dc, state.picture, state.dpi);
   if (state.focusCue) {
-    // A dotted frame of black and white dashes, seen on any picture.
+    // A dotted frame of dashes of two colours that contrast, seen on any picture: black and
+    // white, or in high contrast the system's window text and window colours.
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    HPEN solid = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    HPEN solid = CreatePen(PS_SOLID, 1, ShownText(RGB(0, 0, 0)));
     HGDIOBJ oldPen = SelectObject(dc, solid);
     Rectangle(dc, 1, 1, client.right - 1, client.bottom - 1);
-    HPEN dotted = CreatePen(PS_DOT, 1, RGB(255, 255, 255));
+    HPEN dotted = CreatePen(PS_DOT, 1, ShownBackground(RGB(255, 255, 255)));
     SelectObject(dc, dotted);
     SetBkMode(dc, TRANSPARENT);
     Rectangle(dc, 1, 1, client.right - 1, client.bottom - 1);
