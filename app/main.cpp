@@ -22,6 +22,7 @@
 #include "forms/qt/fonts.h"
 #include "forms/qt/platform.h"
 #include "forms/qt/qt_runtime.h"
+#include "forms/qt/x11_titles.h"
 
 namespace {
 
@@ -166,6 +167,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "vestora: %s\n", platform.failure.c_str());
     return kExitFailure;
   }
+  vestora::qt::AvoidSilentAccessibilityBus();
   vestora::qt::BeginReadingFontConfiguration();
   toolkitHandler = qInstallMessageHandler(HoldWhileStarting);
   // Only the program's name and the platform chosen for it reach the toolkit: options such as
@@ -173,6 +175,7 @@ int main(int argc, char* argv[]) {
   vestora::qt::ToolkitCommandLine toolkit(argv[0], std::move(platform.platform));
   QApplication application(toolkit.argc(), toolkit.argv());
   ReleaseHeldMessages();
+  vestora::qt::KeepX11TitlesInUtf8();
   // Desktops match the program's windows to its desktop entry by this name (the app id on Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vestora.Vestora"));
   vestora::qt::PrepareApplication();

@@ -8,6 +8,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QString>
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -467,6 +470,28 @@ PlatformChoice ChoosePlatform(std::chrono::milliseconds bound) {
   }
   choice.failure = "cannot open a display: " + choice.failure;
   return choice;
+}
+
+void AvoidSilentAccessibilityBus(std::chrono::milliseconds bound) {
+  if (!Environment("QT_LINUX_ACCESSIBILITY_ALWAYS_ON").empty()) return;
+  // A connection of its own, ended here: the toolkit's shared one is not yet made.
+  const QString name = QStringLiteral("vestora-accessibility-bus-question");
+  bool silent = false;
+  {
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+    if (bus.isConnected()) {
+      // What the toolkit asks first. No bus, or no such service, is an error at once.
+      QDBusMessage get = QDBusMessage::createMethodCall(
+          QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+          QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+      get << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled");
+      const QDBusMessage reply = bus.call(get, QDBus::Block, static_cast<int>(bound.count()));
+      silent = reply.type() == QDBusMessage::ErrorMessage &&
+               reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply");
+    }
+  }
+  QDBusConnection::disconnectFromBus(name);
+  if (silent) setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", 1);
 }
 
 ToolkitCommandLine::ToolkitCommandLine(char* program, std::string platform)

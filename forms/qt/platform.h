@@ -49,6 +49,13 @@ struct PlatformChoice {
 // within `bound`: X wins where it answers within the bound.
 PlatformChoice ChoosePlatform(std::chrono::milliseconds bound = kAnswerBound);
 
+// Where the session's accessibility bus (org.a11y.Bus) is there but does not answer within
+// `bound`, tells the toolkit that assistive technology is on
+// (QT_LINUX_ACCESSIBILITY_ALWAYS_ON), so that it skips the two questions it would otherwise ask
+// that bus while the program starts, each waiting 25 s for an answer. It then asks only for the
+// bus's address, without waiting for it. Call before the application object exists.
+void AvoidSilentAccessibilityBus(std::chrono::milliseconds bound = kAnswerBound);
+
 // The command line handed to the toolkit: the program's name, and "-platform" with the chosen
 // platform unless the user named one. Nothing of the program's own command line reaches it. The
 // toolkit keeps the arguments for its lifetime: this must outlive it.
