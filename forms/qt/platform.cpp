@@ -480,11 +480,14 @@ void AvoidSilentAccessibilityBus(std::chrono::milliseconds bound) {
   {
     QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
     if (bus.isConnected()) {
-      // What the toolkit asks first. No bus, or no such service, is an error at once.
+      // What the toolkit asks first. No bus, or no one owning the name, is an error at once.
       QDBusMessage get = QDBusMessage::createMethodCall(
           QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
           QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
       get << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled");
+      // A bus that nobody runs yet is not started for the question: the toolkit does not start
+      // it either, it only asks one that runs.
+      get.setAutoStartService(false);
       const QDBusMessage reply = bus.call(get, QDBus::Block, static_cast<int>(bound.count()));
       silent = reply.type() == QDBusMessage::ErrorMessage &&
                reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply");
