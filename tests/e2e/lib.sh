@@ -293,6 +293,8 @@ e2e_wait_gone() {
 # The client area on the screen: x y width height. No window manager runs, so the X window is
 # the client area.
 e2e_geometry() {
+  # Without an id xwininfo would wait for the user to pick a window.
+  [ -n "$1" ] || fail "no window id"
   xwininfo -id "$1" | awk '
     /Absolute upper-left X:/ { x = $NF }
     /Absolute upper-left Y:/ { y = $NF }

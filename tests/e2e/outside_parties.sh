@@ -44,17 +44,26 @@ if [ $# -eq 0 ]; then
     local pid status=0
     wait -n -p pid || status=$?
     echo "$status" >"$results/${row_of[$pid]}.status"
-    running=$((running - 1))
+    case ${row_of[$pid]} in
+      x-silent | x-tcp-silent | wayland-silent) ;;
+      *) running=$((running - 1)) ;;
+    esac
   }
   for row in "${outside_rows[@]}"; do
     name=${row%%|*}
-    [ "$running" -lt 2 ] || collect_one
+    # The rows without a display mostly wait out the bound: they run beside the others.
+    case $name in
+      x-silent | x-tcp-silent | wayland-silent) ;;
+      *)
+        while [ "$running" -ge 2 ]; do collect_one; done
+        running=$((running + 1))
+        ;;
+    esac
     OUTSIDE_RESULTS=$results bash "$0" "$name" >"$results/$name.log" 2>&1 &
     e2e_helper_pids+=($!)
     row_of[$!]=$name
-    running=$((running + 1))
   done
-  while [ "$running" -gt 0 ]; do collect_one; done
+  while [ "${#row_of[@]}" -gt "$(ls "$results" | grep -c '\.status$')" ]; do collect_one; done
   e2e_helper_pids=()
   failed=0
   printf '%-16s %-8s %s\n' row outcome expected
@@ -97,6 +106,8 @@ if [ $# -gt 1 ]; then
 fi
 row=$1
 source "$(dirname "$0")/lib.sh"
+# A failure inside $(...) ends the row too, rather than handing on an empty window id.
+shopt -s inherit_errexit
 command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon is not installed"; exit 77; }
 e2e_start_bus
 unset WAYLAND_DISPLAY WAYLAND_SOCKET
@@ -152,9 +163,11 @@ row_look_category() {
 }
 
 row_usual() {
+  local category
   e2e_start
   row_look_main
-  row_look_category "$(row_works)"
+  category=$(row_works)
+  row_look_category "$category"
 }
 
 # Runs the program with no X server or compositor but the ones given (VAR=VALUE...), and expects
