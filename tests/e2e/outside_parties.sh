@@ -132,12 +132,13 @@ row_picture() {
 # or for 10 s. The pauses between them vary, so that a busy machine whose every picture takes as
 # long as a blink does not see the same half of each blink.
 row_pictures() {
-  local id=$1 end=$((SECONDS + 10)) seen=()
-  while [ "$SECONDS" -lt "$end" ]; do
+  local id=$1 start=$SECONDS seen=()
+  while [ "$SECONDS" -lt $((start + 10)) ]; do
     seen+=("$(row_picture "$id")")
     [ "$(printf '%s\n' "${seen[@]}" | sort -u | wc -l)" -ge 2 ] && break
-    sleep "0.$((RANDOM % 25))"
+    sleep "0.$((RANDOM % 9 + 1))"
   done
+  echo "   ${#seen[@]} pictures of window $id in $((SECONDS - start)) s" >&2
   printf '%s\n' "${seen[@]}" | sort -u
 }
 
@@ -149,9 +150,12 @@ row_blinks() {
 # other window covers it), then the category window's. Titles as WM_NAME holds them, which the
 # oldest window managers show.
 row_look_main() {
+  local pictures
+  pictures=$(row_pictures "$main_id")
+  [ "$(wc -l <<<"$pictures")" -ge 2 ] || fail "the slogan does not blink"
   {
     xdotool getwindowname "$main_id"
-    row_pictures "$main_id"
+    echo "$pictures"
   } >"$results/$row.look"
 }
 
