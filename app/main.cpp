@@ -15,12 +15,14 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
 #include "forms/qt/fonts.h"
 #include "forms/qt/platform.h"
 #include "forms/qt/qt_runtime.h"
+#include "forms/qt/x11_titles.h"
 
 namespace {
 
@@ -158,13 +160,22 @@ int main(int argc, char* argv[]) {
       break;
   }
 
+  // Every display server named is asked, within a bound, before the toolkit connects to one
+  // without any: none that answers ends the program with one line.
+  vestora::qt::PlatformChoice platform = vestora::qt::ChoosePlatform();
+  if (!platform.failure.empty()) {
+    std::fprintf(stderr, "vestora: %s\n", platform.failure.c_str());
+    return kExitFailure;
+  }
+  vestora::qt::AvoidSilentAccessibilityBus();
   vestora::qt::BeginReadingFontConfiguration();
   toolkitHandler = qInstallMessageHandler(HoldWhileStarting);
   // Only the program's name and the platform chosen for it reach the toolkit: options such as
   // -stylesheet or -style on the command line are not read.
-  vestora::qt::ToolkitCommandLine toolkit(argv[0]);
+  vestora::qt::ToolkitCommandLine toolkit(argv[0], std::move(platform.platform));
   QApplication application(toolkit.argc(), toolkit.argv());
   ReleaseHeldMessages();
+  vestora::qt::KeepX11TitlesInUtf8();
   // Desktops match the program's windows to its desktop entry by this name (the app id on Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vestora.Vestora"));
   vestora::qt::PrepareApplication();

@@ -4,7 +4,8 @@
 #   --help              a short usage in English on standard output, exit status 0
 #   anything else       one line on standard error naming the argument, exit status 2, the
 #                       toolkit's own options (-style, -display, ...) included
-#   no display          one line naming DISPLAY, exit status 1: no abort, no core
+#   no display          one line naming DISPLAY and WAYLAND_DISPLAY, exit status 1: no abort,
+#                       no core
 #
 # The test's environment names the program and its version (CTest sets them):
 #   VESTORA          the program under test
@@ -98,14 +99,14 @@ grep -qF '"a\x0ab"' "$work/err" || fail "a newline in an argument is not shown a
 echo "-- a display that does not answer (:$absent)"
 run DISPLAY=":$absent" --
 expect_status "DISPLAY=:$absent" 1
-[ "$err" = "vestora: cannot open display \":$absent\" named by DISPLAY" ] ||
+[ "$err" = "vestora: cannot open a display: DISPLAY \":$absent\" does not answer, WAYLAND_DISPLAY is not set" ] ||
   fail "DISPLAY=:$absent: stderr is not the one line expected: $(cat -A "$work/err")"
 [ -z "$out" ] || fail "DISPLAY=:$absent: printed on stdout: $out"
 
 echo "-- no DISPLAY at all"
 run --
 expect_status "no DISPLAY" 1
-[ "$err" = "vestora: cannot open a display: DISPLAY is not set" ] ||
+[ "$err" = "vestora: cannot open a display: DISPLAY is not set, WAYLAND_DISPLAY is not set" ] ||
   fail "no DISPLAY: stderr is not the one line expected: $(cat -A "$work/err")"
 
 echo "-- standard output that cannot be written"

@@ -43,6 +43,8 @@ vestora_pid=""
 vestora_may_end=""
 main_id=""
 e2e_program_env=()
+# Variables the program is started without (e2e_start).
+e2e_program_unset=()
 # What a test starts beside the program and its display (a desktop, a bus, a stand-in portal):
 # ended first when the test ends, passing or failing.
 e2e_helper_pids=()
@@ -54,6 +56,11 @@ e2e_cleanup() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
+  # Programs that the program under test started and that do not end by themselves (a stand-in
+  # xdg-open that hangs) write their process ids here.
+  if [ -s "$e2e_dir/stray.pids" ]; then
+    while read -r pid; do kill "$pid" 2>/dev/null || true; done <"$e2e_dir/stray.pids"
+  fi
   if [ "$status" -ne 0 ] && [ -n "$xvfb_pid" ]; then
     echo "--- windows shown on ${DISPLAY:-}:"
     e2e_list_windows || true
@@ -77,6 +84,10 @@ e2e_cleanup() {
     cat "$e2e_log" 2>/dev/null || true
     echo "--- xdg-open calls:"
     cat "$e2e_record" 2>/dev/null || true
+    if [ -s "$e2e_dir/stand-ins.log" ]; then
+      echo "--- the stand-ins' output:"
+      cat "$e2e_dir/stand-ins.log"
+    fi
   fi
   rm -rf "$e2e_dir"
   exit "$status"
@@ -193,11 +204,39 @@ e2e_start() {
   mkdir -m 700 "$e2e_dir/runtime"
   # Real X, one device pixel per pixel, whatever the calling environment asks of Qt; a test may
   # leave the platform to the program (e2e_program_env).
+  local unset=() name
+  for name in "${e2e_program_unset[@]}"; do unset+=(-u "$name"); done
   env -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS -u QT_ENABLE_HIGHDPI_SCALING -u QT_FONT_DPI \
     PATH="$(e2e_program_path)" XDG_RUNTIME_DIR="$e2e_dir/runtime" QT_QPA_PLATFORM=xcb \
-    "${e2e_program_env[@]}" "$VESTORA" >"$e2e_log" 2>&1 &
+    "${e2e_program_env[@]}" "$(command -v env)" "${unset[@]}" "$VESTORA" >"$e2e_log" 2>&1 &
   vestora_pid=$!
   e2e_wait_for "the main window" e2e_main_window_id
+}
+
+# --- Outside parties -------------------------------------------------------------------------
+
+# Starts a private D-Bus session bus for the test (in e2e_helper_pids) and exports its address:
+# the program and the stand-ins below talk to no bus of the caller's.
+e2e_start_bus() {
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$e2e_dir/bus" \
+    >"$e2e_dir/bus.log" 2>&1 &
+  e2e_helper_pids+=($!)
+  e2e_wait_for "the private session bus" test -S "$e2e_dir/bus"
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$e2e_dir/bus
+}
+
+# Starts one of stand_ins.py's misbehaving parties (in e2e_helper_pids) and waits until it is
+# ready; a TCP one's port is then in e2e_stand_in_port.
+# Usage: e2e_stand_in <kind> [argument...]
+e2e_stand_in() {
+  local kind=$1 ready
+  shift
+  ready=$e2e_dir/stand-in.$kind.$RANDOM
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/stand_ins.py" "$kind" "$ready" "$@" \
+    >>"$e2e_dir/stand-ins.log" 2>&1 &
+  e2e_helper_pids+=($!)
+  e2e_wait_for "the stand-in $kind" test -s "$ready"
+  e2e_stand_in_port=$(cat "$ready.port" 2>/dev/null || true)
 }
 
 e2e_vestora_ended() {
@@ -254,6 +293,8 @@ e2e_wait_gone() {
 # The client area on the screen: x y width height. No window manager runs, so the X window is
 # the client area.
 e2e_geometry() {
+  # Without an id xwininfo would wait for the user to pick a window.
+  [ -n "$1" ] || fail "no window id"
   xwininfo -id "$1" | awk '
     /Absolute upper-left X:/ { x = $NF }
     /Absolute upper-left Y:/ { y = $NF }

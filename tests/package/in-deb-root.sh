@@ -99,7 +99,7 @@ run_vestora --bogus
 [ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q '^vestora: ' "$work/err" ||
   fail "vestora --bogus: status $status, '$(cat "$work/err")'"
 run_vestora
-[ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "vestora: cannot open a display: DISPLAY is not set" ] ||
+[ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "vestora: cannot open a display: DISPLAY is not set, WAYLAND_DISPLAY is not set" ] ||
   fail "vestora without a display: status $status, '$(cat "$work/err")'"
 echo "   command line: --version, --help, --bogus (status 2), no display (status 1, one line)"
 

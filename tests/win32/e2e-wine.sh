@@ -8,7 +8,9 @@
 # command line; Wine's own browser, put back at its path, reads exactly the address from the
 # command line of a press; the program ends when its last window closes. A recording stand-in
 # plays both programs before that: explorer.exe beside vestora.exe, and IEXPLORE.EXE at its path
-# in the prefix.
+# in the prefix. With the browser missing, and with a file at its path that does not start, a
+# press shows the failure box and the program goes on; in a locale other than Chinese (Wine's own
+# and the environment's) the titles and the starts are the same, byte for byte.
 #   tests/win32/e2e-wine.sh <build folder, win64 or win32> <vestora-e2e-catalog>
 # The build folder's Wine loader (wine-lib.sh) runs the exes: a 32-bit build needs wine32.
 set -euo pipefail
@@ -208,6 +210,45 @@ wait_until "Wine's browser to close" browser_gone
 wmctrl -ic "$id"
 wait_until "$form to close" window_gone "$caption"
 
+step "the browser missing, then a file at its path that does not start: each press shows the failure box, and the program goes on"
+IFS=$'\t' read -r form cell style line < <(catalog launch | awk -F'\t' '$4 ~ /IEXPLORE\.EXE /' | head -n 1)
+IFS=$'\t' read -r x y address < <(catalog cell | awk -F'\t' -v f="$form" -v b="$cell" \
+  'BEGIN { OFS = "\t" } $1 == f && $2 == b { print $3, $4, $5 }')
+IFS=$'\t' read -r _ browser_button _ _ _ _ _ browser_caption < <(catalog window |
+  awk -F'\t' -v f="$form" '$1 == f')
+click "$main" "${button_x[$browser_button]}" "${button_y[$browser_button]}"
+id=$(window_titled "$browser_caption")
+# The failure box has the program's name for a title, as the main window has.
+failure_box() {
+  local box
+  for box in $(xdotool search --onlyvisible --pid "$VWINE_PID" 2>/dev/null); do
+    [ "$box" != "$main" ] && [ "$(xdotool getwindowname "$box" 2>/dev/null)" = Vestora ] &&
+      echo "$box" && return 0
+  done
+  return 1
+}
+no_failure_box() {
+  ! failure_box >/dev/null
+}
+for way in missing not-a-program; do
+  rm -f "$browser_dir/IEXPLORE.EXE" "$browser_dir/iexplore.exe"
+  [ "$way" = missing ] || echo "not a program" >"$browser_dir/IEXPLORE.EXE"
+  click "$id" "$x" "$y"
+  wait_until "the failure box (browser $way)" failure_box >/dev/null
+  vwine_close "$(failure_box)"
+  wait_until "the failure box to go" no_failure_box
+  titled "$browser_caption" >/dev/null && titled "$main_caption" >/dev/null ||
+    fail "a window went away with the failure box (browser $way)"
+done
+[ "$(records)" -eq "$started" ] || fail "a start was recorded while the browser was missing"
+rm -f "$browser_dir/IEXPLORE.EXE"
+cp "$build/tests/win32/recorder.exe" "$browser_dir/IEXPLORE.EXE"
+click "$id" "$x" "$y"
+started=$((started + 1))
+expect_start "$line" "$style" "$address" "$started"
+wmctrl -ic "$id"
+wait_until "$form to close" window_gone "$browser_caption"
+
 step "the program ends with status 0 when its last window closes"
 click "$main" "${button_x[Command1]}" "${button_y[Command1]}"
 IFS=$'\t' read -r _ _ _ _ _ _ _ caption < <(catalog window | awk -F'\t' '$2 == "Command1"')
@@ -220,4 +261,28 @@ status=0
 vwine_wait "$VWINE_PID" || status=$?
 [ "$status" -eq 0 ] || fail "vestora.exe ended with status $status"
 VWINE_PID=""
+
+step "in a locale other than Chinese, Wine's own (German) and the environment's (POSIX), the same titles and the same starts"
+"$VWINE_LOADER" reg add 'HKCU\Control Panel\International' /v LocaleName /d de-DE /f >/dev/null 2>&1
+"$VWINE_LOADER" reg add 'HKCU\Control Panel\International' /v Locale /d 00000407 /f >/dev/null 2>&1
+# The environment's locale: POSIX, which every system has, with no UTF-8 in it.
+LC_ALL=POSIX LANG=POSIX vwine_start "$work/app/vestora.exe"
+# _NET_WM_NAME, in UTF-8 whatever the locale: Wine's WM_NAME follows the locale's encoding.
+net_title() {
+  xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+main=$(vwine_find_window "$VWINE_PID")
+[ "$(net_title "$main")" = "$main_caption" ] || fail "the main window is titled '$(net_title "$main")'"
+click "$main" "${button_x[$browser_button]}" "${button_y[$browser_button]}"
+category_shown() {
+  local window
+  for window in $(xdotool search --onlyvisible --pid "$VWINE_PID" 2>/dev/null); do
+    [ "$(net_title "$window")" = "$browser_caption" ] && echo "$window" && return 0
+  done
+  return 1
+}
+wait_until "the category window titled $browser_caption" category_shown >/dev/null
+click "$(category_shown)" "$x" "$y"
+started=$((started + 1))
+expect_start "$line" "$style" "$address" "$started"
 echo "PASS"
