@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <algorithm>
+
+#include "forms/qt/form_builder.h"
 
 namespace vestora::qt {
 
@@ -26,14 +30,44 @@ QWidget* BoxOwners::Owner() const {
   return nullptr;
 }
 
+namespace {
+
+// Gives the control the focus, and its window the activation if it lacks it. A control that went,
+// or whose window is hidden or minimized, is left alone: the user has moved on.
+void FocusAgain(QWidget* control) {
+  if (control == nullptr || !control->isVisible() || control->window()->isMinimized()) return;
+  control->setFocus(Qt::ActiveWindowFocusReason);
+  if (!control->isActiveWindow()) control->window()->activateWindow();
+}
+
+}  // namespace
+
 bool BoxOwners::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) Promote(static_cast<QWidget*>(watched));
+  if (event->type() != QEvent::WindowActivate) return false;
+  auto* window = static_cast<QWidget*>(watched);
+  Promote(window);
+  // Checked once the toolkit has given the focus back, as it does right after this event.
+  QTimer::singleShot(0, window, [window] {
+    if (!window->isActiveWindow() || QApplication::focusWidget() != nullptr) return;
+    QWidget* control = window->focusWidget();
+    FocusAgain(control != nullptr ? control : FirstInFocusOrder(window));
+  });
   return false;
 }
 
 void BoxOwners::Promote(QWidget* window) {
   std::erase_if(order_, [window](const QPointer<QWidget>& w) { return w.isNull() || w == window; });
   order_.insert(order_.begin(), window);
+}
+
+void ExecKeepingFocus(const QPointer<QMessageBox>& box) {
+  QPointer<QWidget> focused = QApplication::focusWidget();
+  if (focused == nullptr && box->parentWidget() != nullptr) {
+    focused = box->parentWidget()->focusWidget();
+  }
+  box->exec();
+  delete box;
+  FocusAgain(focused);
 }
 
 OwnedMessageBox::OwnedMessageBox(Icon icon, const QString& title, const QString& text,

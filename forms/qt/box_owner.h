@@ -15,6 +15,9 @@ namespace vestora::qt {
 // window it belongs to and centre it there: WM_TRANSIENT_FOR on X11, the toplevel's parent on
 // Wayland. Without an owner a box is made transient for Qt's hidden group leader on X11, which
 // desktops refuse, and gets no parent on Wayland.
+//
+// A window it follows that becomes active with no control focused (the toolkit had none to give
+// back) focuses the control it had last, or its first: keys never go nowhere.
 class BoxOwners final : public QObject {
  public:
   // Follows the window from now on, as the one active last until another becomes active.
@@ -31,6 +34,12 @@ class BoxOwners final : public QObject {
 
   std::vector<QPointer<QWidget>> order_;  // the one active last first
 };
+
+// Shows the box until it is closed and deletes it, unless it went with its owner; then the control
+// that had the focus has it again and its window is asked to be the active one. The window manager
+// does that most times, by activating the box's owner, but nothing makes it do so and the toolkit
+// does not ask: where it does not, no control of the program has the focus and keys go nowhere.
+void ExecKeepingFocus(const QPointer<QMessageBox>& box);
 
 // A message box with an OK button, belonging to its owner (or to none) and shown centred over
 // it: its client area's centre on the owner's, within the owner's screen. The toolkit's own
