@@ -5,10 +5,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
-#include <QTimer>
 #include <algorithm>
-
-#include "forms/qt/form_builder.h"
 
 namespace vestora::qt {
 
@@ -32,8 +29,10 @@ QWidget* BoxOwners::Owner() const {
 
 namespace {
 
-// Gives the control the focus, and its window the activation if it lacks it. A control that went,
-// or whose window is hidden or minimized, is left alone: the user has moved on.
+// Gives the control the focus, and its window the activation if it lacks it. In a window that is
+// not active yet the control is only marked as the window's focus, which the toolkit gives it
+// whenever the window becomes active, however late. A control that went, or whose window is
+// hidden or minimized, is left alone: the user has moved on.
 void FocusAgain(QWidget* control) {
   if (control == nullptr || !control->isVisible() || control->window()->isMinimized()) return;
   control->setFocus(Qt::ActiveWindowFocusReason);
@@ -43,15 +42,7 @@ void FocusAgain(QWidget* control) {
 }  // namespace
 
 bool BoxOwners::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::WindowActivate) return false;
-  auto* window = static_cast<QWidget*>(watched);
-  Promote(window);
-  // Checked once the toolkit has given the focus back, as it does right after this event.
-  QTimer::singleShot(0, window, [window] {
-    if (!window->isActiveWindow() || QApplication::focusWidget() != nullptr) return;
-    QWidget* control = window->focusWidget();
-    FocusAgain(control != nullptr ? control : FirstInFocusOrder(window));
-  });
+  if (event->type() == QEvent::WindowActivate) Promote(static_cast<QWidget*>(watched));
   return false;
 }
 

@@ -15,9 +15,6 @@ namespace vestora::qt {
 // window it belongs to and centre it there: WM_TRANSIENT_FOR on X11, the toplevel's parent on
 // Wayland. Without an owner a box is made transient for Qt's hidden group leader on X11, which
 // desktops refuse, and gets no parent on Wayland.
-//
-// A window it follows that becomes active with no control focused (the toolkit had none to give
-// back) focuses the control it had last, or its first: keys never go nowhere.
 class BoxOwners final : public QObject {
  public:
   // Follows the window from now on, as the one active last until another becomes active.
