@@ -16,22 +16,6 @@ std::string CellPlace(const Category& category, const ItemCell& cell) {
   return place;
 }
 
-// What a cell's picture shows, as far as the catalog knows it: a cartoon girl or boy in one of the
-// category's outfits, or one of its background scenes. In the characters the embedded fonts hold,
-// as every text of the program.
-std::string PictureDescription(const Category& category) {
-  const std::string title(category.title);
-  switch (category.group) {
-    case CategoryGroup::Girls:
-      return "图中是卡通女生的" + title;
-    case CategoryGroup::Boys:
-      return "图中是卡通男生的" + title;
-    case CategoryGroup::Backgrounds:
-      break;
-  }
-  return "图中是QQ秀背景，主题：" + title;
-}
-
 }  // namespace
 
 forms::FormDescription DescribeCategoryWindow(const Category& category) {
@@ -47,7 +31,6 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
       .background = forms::kBlack,
   };
   form.controls.reserve(category.cells.size() * 2);
-  const std::string description = PictureDescription(category);
   for (const ItemCell& cell : Cells(category)) {
     const std::string place = CellPlace(category, cell);
     form.controls.push_back({
@@ -58,8 +41,10 @@ forms::FormDescription DescribeCategoryWindow(const Category& category) {
             cell.pictureBack == PictureBack::Black ? std::optional(forms::kBlack) : std::nullopt,
         .focusPosition = cell.pictureFocus,
         .picture = PictureFileName(category, cell),
-        .accessibleName = place + " 图片",
-        .accessibleDescription = description,
+        // The place alone: readers say "image" themselves. The picture has no description:
+        // the catalog knows nothing of one picture that the others of its category lack, and the
+        // category is in the window's caption already.
+        .accessibleName = place,
     });
     form.controls.push_back({
         .kind = forms::ControlKind::PushButton,

@@ -45,9 +45,9 @@ struct ControlDescription {
   // frames and labels hold places without ever taking it.
   int focusPosition = -1;
   std::string picture;  // picture boxes: the embedded picture's file name
+  // What screen readers call the control: what tells it apart, never its kind, which they say
+  // themselves from its role ("图片 image" is heard otherwise). Empty: its text.
   std::string accessibleName;
-  // Picture boxes: what the picture shows, in words, for screen readers.
-  std::string accessibleDescription;
 };
 
 struct TimerDescription {

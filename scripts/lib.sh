@@ -11,7 +11,7 @@ VESTORA_PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi python3-dbus
   libxcb1-dev
-  mutter qt6-wayland
+  mutter qt6-wayland openbox
   binutils-mingw-w64-i686
   clang libclang-rt-14-dev
   fonts-dejavu-core

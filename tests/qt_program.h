@@ -1,6 +1,7 @@
 // The whole program on the real Qt backend, for widget tests on the offscreen platform.
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "app/application.h"
 #include "forms/qt/form_builder.h"
 #include "forms/qt/qt_runtime.h"
+#include "tests/role_words.h"
 
 namespace vestora::testing {
 
@@ -50,6 +52,21 @@ struct QtProgram {
   });
   poll->start();
   return poll;
+}
+
+// What a screen reader would hear twice or needlessly in the object and all below it: a name that
+// ends in a word for the kind of control (the reader says the kind from the role), and any
+// description (said after the name, at every control). Empty when there is nothing.
+inline QStringList ReaderNoise(QAccessibleInterface* object) {
+  QStringList noise;
+  if (object == nullptr) return noise;
+  const QString name = object->text(QAccessible::Name);
+  if (!EndingRoleWord(name.toStdString()).empty()) noise << QStringLiteral("name '%1'").arg(name);
+  const QString description = object->text(QAccessible::Description);
+  if (!description.isEmpty())
+    noise << QStringLiteral("'%1' described as '%2'").arg(name, description);
+  for (int i = 0; i < object->childCount(); ++i) noise << ReaderNoise(object->child(i));
+  return noise;
 }
 
 // The widget's name and the names of the widgets Tab reaches from it, in order.

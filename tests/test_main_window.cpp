@@ -1,5 +1,6 @@
 // The real main window on the offscreen platform, checked against its description.
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -158,15 +159,19 @@ class MainWindowTest : public QObject {
       QCOMPARE(reader->role(), role);
       QCOMPARE(reader->text(QAccessible::Name), Q(control.text));
     }
+    const QStringList noise = testing::ReaderNoise(window);
+    QVERIFY2(noise.isEmpty(), qPrintable(noise.join(QStringLiteral("; "))));
   }
 
   // The notice box and the failure box are alerts that carry their whole text.
   void messageBoxesAreAlertsWithTheirText() {
     QString title, text, role;
+    QStringList noise;
     auto read = [&](QMessageBox* box) {
       QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
       role = reader && reader->role() == QAccessible::AlertMessage ? "alert" : "other";
       title = reader ? reader->text(QAccessible::Name) : QString();
+      noise << testing::ReaderNoise(reader);
       text.clear();
       for (int i = 0; reader && i < reader->childCount(); ++i) {
         if (reader->child(i)->role() == QAccessible::StaticText) {
@@ -189,6 +194,72 @@ class MainWindowTest : public QObject {
     QCOMPARE(title, QStringLiteral("Vestora"));
     QVERIFY2(text.contains(QStringLiteral("打开窗口")) && text.contains(QStringLiteral("磁盘已满")),
              qPrintable(text));
+    QVERIFY2(noise.isEmpty(), qPrintable(noise.join(QStringLiteral("; "))));
+  }
+
+  // Return and keypad Enter press the focused button, as Space does, once however long the key is
+  // held; with another modifier they do not. The button stays a plain one: no default button, nor
+  // one that becomes default when focused, which styles draw with a frame of its own.
+  void enterAndSpacePressTheFocusedButton_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier) << 1;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1;
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << 1;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier) << 0;
+    QTest::newRow("Alt+keypad Enter")
+        << int(Qt::Key_Enter) << int(Qt::AltModifier | Qt::KeypadModifier) << 0;
+  }
+  void enterAndSpacePressTheFocusedButton() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, presses);
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    auto* button = Control<QPushButton>("Command9");
+    button->setFocus(Qt::TabFocusReason);
+    QVERIFY(button->hasFocus());
+    int pressed = 0;
+    connect(button, &QPushButton::clicked, this, [&] { ++pressed; });
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    QTest::keyPress(button, Qt::Key(key), mods);
+    // Held down: the keyboard repeats the key.
+    for (int i = 0; i < 3; ++i) {
+      QKeyEvent repeat(QEvent::KeyPress, key, mods, QString(), true);
+      QApplication::sendEvent(button, &repeat);
+    }
+    QTest::keyRelease(button, Qt::Key(key), mods);
+    QCOMPARE(pressed, presses);
+    QCOMPARE(program_->runtime.Window("Form9") != nullptr, presses == 1);
+    QVERIFY(!button->isDefault() && !button->autoDefault());
+  }
+
+  // After a box closes the control that had the focus has it again, whether or not the platform
+  // gives the window back its activation: the box's owner asks for it, and is focused where it was.
+  void focusComesBackAfterEachBox_data() {
+    QTest::addColumn<bool>("notice");
+    QTest::newRow("the notice box") << true;
+    QTest::newRow("the failure box") << false;
+  }
+  void focusComesBackAfterEachBox() {
+    QFETCH(bool, notice);
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    auto* button = Control<QPushButton>(app::kNoticeButton);
+    button->setFocus(Qt::TabFocusReason);
+    for (int round = 0; round < 3; ++round) {
+      bool shown = false;
+      {
+        const auto watch = testing::WhenModalBoxShows([&](QMessageBox*) { shown = true; });
+        if (notice) {
+          QTest::keyClick(button, Qt::Key_Return);
+        } else {
+          program_->runtime.ReportUnhandledFailure("打开窗口", "磁盘已满");
+        }
+      }
+      QVERIFY(shown);
+      QTRY_COMPARE(QApplication::activeWindow(), window_);
+      QCOMPARE(QApplication::focusWidget(), button);
+    }
   }
 
   // A box belongs to the active window, else to the one active last that is shown and not

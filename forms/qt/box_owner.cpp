@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <algorithm>
@@ -26,6 +27,20 @@ QWidget* BoxOwners::Owner() const {
   return nullptr;
 }
 
+namespace {
+
+// Gives the control the focus, and its window the activation if it lacks it. In a window that is
+// not active yet the control is only marked as the window's focus, which the toolkit gives it
+// whenever the window becomes active, however late. A control that went, or whose window is
+// hidden or minimized, is left alone: the user has moved on.
+void FocusAgain(QWidget* control) {
+  if (control == nullptr || !control->isVisible() || control->window()->isMinimized()) return;
+  control->setFocus(Qt::ActiveWindowFocusReason);
+  if (!control->isActiveWindow()) control->window()->activateWindow();
+}
+
+}  // namespace
+
 bool BoxOwners::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::WindowActivate) Promote(static_cast<QWidget*>(watched));
   return false;
@@ -34,6 +49,16 @@ bool BoxOwners::eventFilter(QObject* watched, QEvent* event) {
 void BoxOwners::Promote(QWidget* window) {
   std::erase_if(order_, [window](const QPointer<QWidget>& w) { return w.isNull() || w == window; });
   order_.insert(order_.begin(), window);
+}
+
+void ExecKeepingFocus(const QPointer<QMessageBox>& box) {
+  QPointer<QWidget> focused = QApplication::focusWidget();
+  if (focused == nullptr && box->parentWidget() != nullptr) {
+    focused = box->parentWidget()->focusWidget();
+  }
+  box->exec();
+  delete box;
+  FocusAgain(focused);
 }
 
 OwnedMessageBox::OwnedMessageBox(Icon icon, const QString& title, const QString& text,

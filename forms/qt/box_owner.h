@@ -32,6 +32,12 @@ class BoxOwners final : public QObject {
   std::vector<QPointer<QWidget>> order_;  // the one active last first
 };
 
+// Shows the box until it is closed and deletes it, unless it went with its owner; then the control
+// that had the focus has it again and its window is asked to be the active one. The window manager
+// does that most times, by activating the box's owner, but nothing makes it do so and the toolkit
+// does not ask: where it does not, no control of the program has the focus and keys go nowhere.
+void ExecKeepingFocus(const QPointer<QMessageBox>& box);
+
 // A message box with an OK button, belonging to its owner (or to none) and shown centred over
 // it: its client area's centre on the owner's, within the owner's screen. The toolkit's own
 // placement guesses the frames' sizes and lands a few pixels off, and the desktops honour it.

@@ -75,7 +75,8 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
       break;
     }
     case forms::ControlKind::PushButton: {
-      auto* button = new QPushButton(parent);
+      // Enter presses it while it has the focus, and it is never a default button.
+      auto* button = new PushButton(parent);
       // Set as plain text: an ampersand in a caption must not become an access key.
       button->setText(ToQString(control.text).replace('&', QStringLiteral("&&")));
       button->setAutoDefault(false);
@@ -96,9 +97,6 @@ QWidget* BuildControl(const forms::ControlDescription& control, QWidget* parent,
   if (control.kind != forms::ControlKind::PictureBox) SetColors(widget, control);
   if (!control.accessibleName.empty()) {
     widget->setAccessibleName(QString::fromStdString(control.accessibleName));
-  }
-  if (!control.accessibleDescription.empty()) {
-    widget->setAccessibleDescription(QString::fromStdString(control.accessibleDescription));
   }
   const bool takesFocus = control.kind == forms::ControlKind::PictureBox ||
                           control.kind == forms::ControlKind::PushButton;

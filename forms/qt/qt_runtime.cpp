@@ -107,8 +107,7 @@ void QtRuntime::ShowMessageBox(std::string_view prompt, int style, std::string_v
   box->setEscapeButton(QMessageBox::Ok);
   box->setWindowModality(Qt::ApplicationModal);
   box->setTextFormat(Qt::PlainText);
-  box->exec();
-  delete box;
+  ExecKeepingFocus(box);
 }
 
 forms::TaskNumber QtRuntime::StartProgram(std::string_view commandLine, forms::LaunchStyle style) {
@@ -123,8 +122,7 @@ void QtRuntime::ReportUnhandledFailure(std::string_view what, std::string_view r
     box->setObjectName(QStringLiteral("FailureBox"));
     box->setWindowModality(Qt::ApplicationModal);
     box->setTextFormat(Qt::PlainText);
-    box->exec();
-    delete box;
+    ExecKeepingFocus(box);
   } catch (...) {
     // Nothing is left to tell the user with; the program goes on regardless.
   }

@@ -1,6 +1,7 @@
 #include "forms/qt/widgets.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -110,6 +111,17 @@ void PictureBox::SetFocusCue(bool shown) {
   if (focusCue_ == shown) return;
   focusCue_ = shown;
   update();
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  // Keypad Enter comes with the keypad modifier; any other modifier leaves the key to others.
+  if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    QPushButton::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  if (!event->isAutoRepeat()) click();
 }
 
 }  // namespace vestora::qt

@@ -1,10 +1,11 @@
 // The few widgets Qt does not have in the shape the program needs: a frame that draws its
-// caption in its top border line, and a picture box that shows a picture unscaled from its
-// top-left corner.
+// caption in its top border line, a picture box that shows a picture unscaled from its top-left
+// corner, and a push button that Enter presses.
 #pragma once
 
 #include <QColor>
 #include <QImage>
+#include <QPushButton>
 #include <QWidget>
 
 #include "forms/qt/pictures.h"
@@ -48,6 +49,18 @@ class PictureBox final : public QWidget {
   EncodedPicture picture_;
   QColor background_;
   bool focusCue_ = false;
+};
+
+// A push button that Return and keypad Enter press while it has the focus, as Space does, the way
+// buttons of Windows and GTK programs behave. Qt's own way to that, an auto-default button, draws
+// a default button's frame in several styles (Fusion among them) and makes the button a default
+// one: this one stays a plain button and looks exactly like one. A held key presses it once.
+class PushButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace vestora::qt

@@ -2,9 +2,9 @@
 """Reads the running program as a Linux screen reader does, over AT-SPI, and checks it against
 the catalog (the lines of vestora-e2e-catalog, in E2E_CATALOG_FILE).
 
-  atspi_reader.py tree    roles, names and descriptions; presses through the Action interface;
-                          the focus events of Tab and Shift+Tab; a blinking slogan that sends no
-                          event a reader would speak
+  atspi_reader.py tree    roles and names, no role word in a name, no descriptions; presses
+                          through the Action interface; the focus events of Tab and Shift+Tab;
+                          a blinking slogan that sends no event a reader would speak
   atspi_reader.py still   the slogan holds still while the stand-in portal says animations are
                           off, and blinks once it announces they are on (PORTAL_PID)
 
@@ -70,7 +70,7 @@ def wait_for(what, condition):
 
 # --- The catalog ---------------------------------------------------------------------------
 
-Control = collections.namedtuple("Control", "window name kind focus accessible description")
+Control = collections.namedtuple("Control", "window name kind focus accessible")
 
 
 def read_catalog():
@@ -83,8 +83,7 @@ def read_catalog():
 
 
 def controls_of(catalog, window):
-    return [Control(f[0], f[1], f[2], int(f[3]), f[4], None if f[5] == "-" else f[5])
-            for f in catalog["control"] if f[0] == window]
+    return [Control(*f[0:3], int(f[3]), f[4]) for f in catalog["control"] if f[0] == window]
 
 
 def focus_order(controls):
@@ -126,7 +125,8 @@ def describe(node):
 
 
 def check_window(frame, controls):
-    """Each control is in the window's tree once, with its role, name and description."""
+    """Each control is in the window's tree once, with its role and name. None has a
+    description: a reader would say it after the name at every control."""
     nodes = [(n, int(n.getRole()), n.name) for n in descendants(frame)]
     seen = collections.Counter((role, name) for (_, role, name) in nodes)
     for control in controls:
@@ -138,10 +138,8 @@ def check_window(frame, controls):
                 control.window, control.name, KIND_ROLES[control.kind], control.accessible,
                 [describe(n) for (n, _) in found]))
         node = matching[0]
-        if control.kind == "picture":
-            if node.description != control.description:
-                fail("%s.%s: described as '%s'" % (control.window, control.name,
-                                                   node.description))
+        if node.description:
+            fail("%s.%s: described as '%s'" % (control.window, control.name, node.description))
     # Every object a reader meets is a control of the catalog's, or the window itself.
     known = {(r, c.accessible) for c in controls for r in ROLES[KIND_ROLES[c.kind]]}
     extra = [key for key in seen if key not in known]
@@ -245,18 +243,14 @@ def check_tab_walk(events, frame, title, order):
 # --- The runs ------------------------------------------------------------------------------
 
 def windows_per_kind_of_cell(catalog):
-    """Few windows that hold every kind of cell between them: what the picture shows (its
-    description without the category's title), and what the button starts, how."""
-    titles = {c.name: c.accessible for c in controls_of(catalog, "Form1")}
+    """Few windows that hold every kind of cell between them: what the button starts, how."""
     launches = {(f[0], f[1]): f for f in catalog["launch"]}
     kinds = {}
-    for (window, main_button, *_) in catalog["window"]:
-        picture = next(c for c in controls_of(catalog, window) if c.kind == "picture")
-        shows = picture.description.replace(titles[main_button], "")
+    for (window, *_) in catalog["window"]:
         for (_, button, _, _, _) in (f for f in catalog["cell"] if f[0] == window):
             launch = launches.get((window, button))
             program = launch[3].split(" ")[0].split("\\")[-1].lower() if launch else "-"
-            kinds.setdefault(window, set()).add((shows, program, launch[2] if launch else "-"))
+            kinds.setdefault(window, set()).add((program, launch[2] if launch else "-"))
     chosen, covered = [], set()
     for window in sorted(kinds, key=lambda w: -len(kinds[w])):
         if kinds[window] - covered:

@@ -10,8 +10,8 @@
 //   launch      window   button  show-style  command-line      (cells with a link only, as
 //               built; the Windows program puts a program path with a space in quotation marks)
 //   control     window   control  frame|label|picture|button  focus-position  accessible-name
-//               description-or-"-"                     (every control of every window, as
-//               screen readers are to be told about it)
+//                                       (every control of every window, as screen readers are
+//                                       to be told about it)
 // The address is the one the browser must be handed: for a shell line the text between its
 // quotation marks, for a browser line what follows the browser's path and one space.
 #include <cstdio>
@@ -137,8 +137,7 @@ std::string KindName(forms::ControlKind kind) {
 void PrintControls(const forms::FormDescription& form) {
   for (const forms::ControlDescription& control : form.controls) {
     Print({"control", S(form.name), S(control.name), KindName(control.kind),
-           S(control.focusPosition), control.accessibleName,
-           control.accessibleDescription.empty() ? "-" : control.accessibleDescription});
+           S(control.focusPosition), control.accessibleName});
   }
 }
 

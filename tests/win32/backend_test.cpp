@@ -32,6 +32,7 @@
 #include "forms/win32/text.h"
 #include "forms/win32/widgets.h"
 #include "forms/win32/win32_runtime.h"
+#include "tests/role_words.h"
 #include "tests/win32/harness.h"
 
 namespace {
@@ -710,6 +711,7 @@ void ReadersGetEveryControlsNameAndRole() {
     if (!CHECK_MSG(window != nullptr, std::string(form.name))) continue;
     const Read top = ReadAccessible(window);
     CHECK_MSG(top.found && top.name == Wide(form.caption), std::string(form.name));
+    CHECK_MSG(vestora::testing::EndingRoleWord(Utf8(top.name)).empty(), std::string(form.name));
     for (const vestora::forms::ControlDescription& control : form.controls) {
       const std::string where = std::string(form.name) + "." + std::string(control.name);
       const Read read = ReadAccessible(runtime.Control(form.name, control.name));
@@ -722,6 +724,9 @@ void ReadersGetEveryControlsNameAndRole() {
               ? std::string_view(control.accessibleName)
               : control.text;
       CHECK_MSG(read.name == Wide(name), where + " is named '" + Utf8(read.name) + "'");
+      // Readers say the role after the name: a role word in the name is heard twice.
+      CHECK_MSG(vestora::testing::EndingRoleWord(Utf8(read.name)).empty(),
+                where + " is named '" + Utf8(read.name) + "'");
       LONG role = 0;
       switch (control.kind) {
         case Kind::Frame:
