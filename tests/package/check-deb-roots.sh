@@ -24,10 +24,11 @@
 # every mount is made there, no other process sees it, and it ends with the namespace. The run
 # itself only waits for the namespace, so that a signal ends the run at once, at any step: the
 # namespace is killed (and, through the parent-death signal, also when the run is killed with
-# SIGKILL), and the run's folder removed. One run at a time holds build-roots/check.lock; holding
-# it, a run first removes what a killed one left there, after checking in /proc/self/mountinfo
-# that nothing is mounted under it (what is, is unmounted first, and a folder still mounted on
-# is not removed): rm never goes through a mount.
+# SIGKILL), and the run's folder removed (after a signal, by a process of its own that holds the
+# lock till it is done, so that the run ends at once). One run at a time holds
+# build-roots/check.lock; holding it, a run first removes what a killed one left there, after
+# checking in /proc/self/mountinfo that nothing is mounted under it (what is, is unmounted first,
+# and a folder still mounted on is not removed): rm never goes through a mount.
 #
 # For tests/package/kill-deb-roots.sh: VESTORA_DEB_ROOTS_PAUSE=<step> stops the run at that step
 # (it says "paused at <step>"); VESTORA_DEB_ROOTS_STUB=1, allowed only with a VESTORA_ROOTS_DIR of
@@ -292,11 +293,21 @@ cleanup() {
       done
     done
   fi
-  [ -z "$run" ] || remove_safely "$run" || status=1
+  if [ -n "$run" ]; then
+    if [ "$signalled" = yes ]; then
+      # A root's copy takes seconds to remove: after a signal the run ends at once and leaves that
+      # to a process of its own, which holds the lock until it is done, so that the next run waits
+      # for it (or, should it be killed too, removes what is left).
+      (remove_safely "$run" || true) </dev/null >/dev/null 2>&1 &
+    else
+      remove_safely "$run" || status=1
+    fi
+  fi
   exit "$status"
 }
+signalled=""
 trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
+trap 'signalled=yes; exit 130' INT TERM HUP
 
 # One run at a time: the runs share the cached roots and packages. Waited for in steps, so that a
 # signal is not held up.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Kills tests/package/check-deb-roots.sh at each of its steps, with SIGTERM and with SIGKILL, and
-# checks that it leaves nothing behind: a SIGTERM ends it within two seconds with nothing left at
-# once; after a SIGKILL no process of it is left, nothing is mounted on this machine, and the next
-# run removes its folder. Before that, the debris of a run of the check's older layout, with live
+# checks that it leaves nothing behind: a SIGTERM ends it within two seconds, and once its last
+# process (the one removing its folder) has ended, nothing is left; after a SIGKILL no process of
+# it is left, nothing is mounted on this machine, and the next run removes its folder. Before that, the debris of a run of the check's older layout, with live
 # mounts in it (a bind mount of a folder whose files must survive, and /proc), is removed by a run
 # without going through them.
 #
