@@ -36,7 +36,7 @@ clean_up() {
   # What a failure found left of the check, so that it is not left for good.
   processes_of_check | xargs -r kill -KILL 2>/dev/null || true
   # What this test mounted itself, for the older layout's debris, if a failure left it.
-  awk '{ print $5 }' /proc/self/mountinfo | grep -F "$test_dir/" | sort -r |
+  { awk '{ print $5 }' /proc/self/mountinfo | grep -F "$test_dir/" || true; } | sort -r |
     while read -r point; do umount -l "$point" || true; done
   rm -rf --one-file-system "$test_dir"
   exit "$status"
