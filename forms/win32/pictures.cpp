@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "forms/failure_texts.h"
 #include "forms/runtime.h"
+#include "forms/win32/kept_places.h"
 #include "forms/win32/packed_pixels.h"
 #include "forms/win32/resources.h"
 
@@ -128,24 +128,13 @@ DecodedPicture DecodeFrame(std::span<const std::byte> encoded) {
 }
 
 // Pictures loaded or drawn last, kept between paints as their pixels packed without loss, in
-// one block of keptBudget bytes written round and round: a picture kept goes where the next bytes
-// are free, and the pictures kept longest ago whose bytes lie there go. One block, never freed,
-// takes no more than the budget, where pictures of many sizes coming and going on the heap would
-// leave it holding more. A window repainted draws its pictures from these without decoding them
-// again.
-std::size_t keptBudget = kKeptPicturesBudget;
-
-struct Kept {
-  const std::byte* encoded;
-  SIZE size;
-  std::size_t offset;  // of its packed bytes in the block
-  std::size_t length;
-};
-
+// one block of the budget's bytes written round and round (kept_places.h says where each goes).
+// One block, never freed, takes no more than the budget, where pictures of many sizes coming and
+// going on the heap would leave it holding more. A window repainted draws its pictures from these
+// without decoding them again.
 struct KeptBlock {
-  std::uint8_t* bytes = nullptr;  // keptBudget of them, once a picture is kept
-  std::size_t next = 0;           // where the next picture's bytes go
-  std::deque<Kept> pictures;      // the oldest first
+  std::uint8_t* bytes = nullptr;  // places.Size() of them, once a picture is kept
+  KeptPlaces places{kKeptPicturesBudget};
 };
 
 KeptBlock& TheKept() {
@@ -153,46 +142,39 @@ KeptBlock& TheKept() {
   return kept;
 }
 
+using Kept = KeptPlace;
+
 std::span<const std::uint8_t> PackedBytes(const Kept& kept) {
   return {TheKept().bytes + kept.offset, kept.length};
 }
 
 const Kept* FindKept(std::span<const std::byte> encoded) {
-  const std::deque<Kept>& pictures = TheKept().pictures;
-  const auto found = std::ranges::find(pictures, encoded.data(), &Kept::encoded);
-  return found == pictures.end() ? nullptr : &*found;
+  return TheKept().places.Find(encoded.data());
 }
 
 void Forget(std::span<const std::byte> encoded) {
-  std::erase_if(TheKept().pictures,
-                [&](const Kept& kept) { return kept.encoded == encoded.data(); });
+  TheKept().places.Forget(encoded.data());
 }
 
 // Keeps the decoded picture's pixels packed. A picture larger than the whole budget is not kept.
 void Keep(std::span<const std::byte> encoded, const DecodedPicture& decoded) {
-  if (decoded.IsNull() || keptBudget == 0) return;
-  const std::size_t length = PackedSize(decoded.Pixels());
-  if (length > keptBudget) return;
   KeptBlock& block = TheKept();
+  if (decoded.IsNull() || block.places.Size() == 0) return;
+  const std::size_t length = PackedSize(decoded.Pixels());
+  if (length > block.places.Size()) return;
   if (block.bytes == nullptr) {
     block.bytes = static_cast<std::uint8_t*>(
-        VirtualAlloc(nullptr, keptBudget, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        VirtualAlloc(nullptr, block.places.Size(), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     if (block.bytes == nullptr) return;
   }
-  Forget(encoded);
-  if (block.next + length > keptBudget) block.next = 0;
-  const std::size_t from = block.next;
-  std::erase_if(block.pictures, [&](const Kept& kept) {
-    return kept.offset < from + length && from < kept.offset + kept.length;
-  });
-  PackPixels(decoded.Pixels(), {block.bytes + from, length});
-  block.pictures.push_back({encoded.data(), decoded.Size(), from, length});
-  block.next = from + length;
+  const SIZE size = decoded.Size();
+  const Kept* kept = block.places.Place(encoded.data(), size.cx, size.cy, length);
+  if (kept != nullptr) PackPixels(decoded.Pixels(), {block.bytes + kept->offset, length});
 }
 
 // A bitmap of the kept picture's pixels; a null picture when none can be made.
 DecodedPicture Unpack(const Kept& kept) {
-  DecodedPicture bitmap = NewPicture(kept.size);
+  DecodedPicture bitmap = NewPicture({kept.width, kept.height});
   if (bitmap.IsNull() || !UnpackPixels(PackedBytes(kept), bitmap.Pixels())) return {};
   return bitmap;
 }
@@ -204,13 +186,13 @@ bool DrawUnscaled(HDC dc, const Kept& kept) {
   constexpr int kBandRows = 32;
   static std::vector<std::uint8_t> band;
   Unpacker unpacker(PackedBytes(kept));
-  for (int top = 0; top < kept.size.cy; top += kBandRows) {
-    const int rows = std::min(kBandRows, static_cast<int>(kept.size.cy) - top);
-    band.resize(static_cast<std::size_t>(kept.size.cx) * static_cast<std::size_t>(rows) * 4);
+  for (int top = 0; top < kept.height; top += kBandRows) {
+    const int rows = std::min(kBandRows, kept.height - top);
+    band.resize(static_cast<std::size_t>(kept.width) * static_cast<std::size_t>(rows) * 4);
     if (!unpacker.Next(band)) return false;
-    const BITMAPINFO format = TopDownFormat({kept.size.cx, rows});
-    SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(kept.size.cx), static_cast<DWORD>(rows), 0, 0,
-                      0, static_cast<UINT>(rows), band.data(), &format, DIB_RGB_COLORS);
+    const BITMAPINFO format = TopDownFormat({kept.width, rows});
+    SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(kept.width), static_cast<DWORD>(rows), 0, 0, 0,
+                      static_cast<UINT>(rows), band.data(), &format, DIB_RGB_COLORS);
   }
   return unpacker.Done();
 }
@@ -282,16 +264,14 @@ void ForgetPicture(const Picture& picture) {
 
 void SetKeptPicturesBudget(std::size_t bytes) {
   KeptBlock& block = TheKept();
-  block.pictures.clear();
-  block.next = 0;
   if (block.bytes != nullptr) VirtualFree(block.bytes, 0, MEM_RELEASE);
   block.bytes = nullptr;
-  keptBudget = bytes;
+  block.places.Reset(bytes);
 }
 
 KeptPictures PicturesKept() {
   KeptPictures kept;
-  for (const Kept& picture : TheKept().pictures) {
+  for (const Kept& picture : TheKept().places.Places()) {
     ++kept.count;
     kept.bytes += picture.length;
   }

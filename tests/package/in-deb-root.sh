@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# One bare Debian root's part of tests/package/check-deb-roots.sh, which runs it as root in a
-# private mount and process namespace (unshare) and removes the root afterwards. Mounts what the
+# One bare Debian root's part of tests/package/check-deb-roots.sh, which runs it as root in its
+# private mount namespace and a process namespace of its own (unshare), and removes the root
+# afterwards. Mounts what the
 # root needs, then in it:
 #   - installs the package with apt and without recommends, and prints the Qt it brought;
 #   - checks the installed program's command line without a display (vestora(1)): --version,
@@ -53,6 +54,16 @@ mount_in_root /dev/shm -t tmpfs -o mode=1777,size=64m tmpfs
 mount_in_root /tmp/.X11-unix --bind /tmp/.X11-unix
 mkdir -p "$cache/partial"
 mount_in_root /var/cache/apt/archives --bind "$cache"
+
+# The test that kills check-deb-roots.sh at each step (VESTORA_DEB_ROOTS_STUB, whose root is a few
+# folders) stops here, with the root's mounts made, or goes no further.
+if [ -n "${VESTORA_DEB_ROOTS_STUB:-}" ]; then
+  if [ "${VESTORA_DEB_ROOTS_PAUSE:-}" = in-root ]; then
+    echo "paused at in-root" >&2
+    sleep 600
+  fi
+  exit 0
+fi
 
 # Runs a command in the root with a clean environment: no display, unless it is given.
 in_root=(chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root
