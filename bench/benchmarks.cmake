@@ -3,6 +3,7 @@ set(VESTORA_BENCHMARKS
   bench_start             # spawns a program and times its first paint (the harness)
   bench_empty_window      # a bare Qt window of the main window's size: the baseline
   bench_text_window       # the same with one line of Chinese text: the toolkit's price of text
+  bench_hand_window       # the main window written by hand with plain Qt widgets: the floor
   bench_vestora_window    # the program's own start path, up to the main window's first paint
   bench_start_phases      # the same start, step by step
   bench_category_windows  # press to every picture painted, against a bare window + decoding
@@ -18,6 +19,9 @@ target_link_libraries(bench_empty_window PRIVATE Qt6::Widgets)
 
 add_executable(bench_text_window EXCLUDE_FROM_ALL text_window.cpp probe.cpp)
 target_link_libraries(bench_text_window PRIVATE vestora_forms_qt)
+
+add_executable(bench_hand_window EXCLUDE_FROM_ALL hand_window.cpp probe.cpp)
+target_link_libraries(bench_hand_window PRIVATE Qt6::Widgets vestora_assets)
 
 add_executable(bench_vestora_window EXCLUDE_FROM_ALL vestora_window.cpp probe.cpp)
 target_link_libraries(bench_vestora_window PRIVATE vestora_forms_qt)

@@ -232,6 +232,25 @@ class CategoryWindowTest : public QObject {
     QCOMPARE(qt::PictureBox::LiveCount(), 0);
   }
 
+  // A kept picture's bytes are the executable's own, let go of after each decoding and read from
+  // the file again: they stay whole however often they are decoded. Bytes held on the heap are
+  // never let go of, which would lose them.
+  void keptPicturesDecodeTheSameEveryTime() {
+    for (const char* name : {"Form10-Picture1.jpg", "Form4-Picture2.gif"}) {
+      const QByteArray copy = qt::ReadResource(qt::PicturePath(name));
+      const QImage expected = qt::DecodePicture(copy);
+      const qt::EncodedPicture kept = qt::FindPicture(name);
+      QVERIFY2(kept.inExecutable, name);
+      const qt::EncodedPicture onHeap{copy, kept.size, kept.format, false};
+      for (int round = 0; round < 2; ++round) {
+        QCOMPARE(qt::DecodePicture(kept), expected);
+        QCOMPARE(qt::DecodePicture(onHeap), expected);
+        QCOMPARE(kept.bytes, copy);
+      }
+      QCOMPARE(onHeap.bytes, qt::ReadResource(qt::PicturePath(name)));
+    }
+  }
+
   void animatedPicturesStandStillOnTheirFirstFrame() {
     const QByteArray bytes = qt::ReadResource(qt::PicturePath("Form4-Picture2.gif"));
     QBuffer buffer;

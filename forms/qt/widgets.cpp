@@ -65,7 +65,7 @@ int PictureBox::LiveCount() {
 }
 
 QImage PictureBox::Picture() const {
-  return DecodePicture(picture_.bytes, picture_.format);
+  return DecodePicture(picture_);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
