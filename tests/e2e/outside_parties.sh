@@ -129,17 +129,19 @@ row_picture() {
 }
 
 # The pictures the window shows, each once, in order: taken until two differ (the slogan blinks)
-# or for 10 s. The pauses between them vary, so that a busy machine whose every picture takes as
-# long as a blink does not see the same half of each blink.
+# or for 15 s. A picture counts once it has been seen twice: a window just mapped may still be
+# painting its first picture, which it never shows again. The pauses between them vary, so that a
+# busy machine whose every picture takes as long as a blink does not see the same half of each
+# blink.
 row_pictures() {
   local id=$1 start=$SECONDS seen=()
-  while [ "$SECONDS" -lt $((start + 10)) ]; do
+  while [ "$SECONDS" -lt $((start + 15)) ]; do
     seen+=("$(row_picture "$id")")
-    [ "$(printf '%s\n' "${seen[@]}" | sort -u | wc -l)" -ge 2 ] && break
+    [ "$(printf '%s\n' "${seen[@]}" | sort | uniq -d | wc -l)" -ge 2 ] && break
     sleep "0.$((RANDOM % 9 + 1))"
   done
   echo "   ${#seen[@]} pictures of window $id in $((SECONDS - start)) s" >&2
-  printf '%s\n' "${seen[@]}" | sort -u
+  printf '%s\n' "${seen[@]}" | sort | uniq -d
 }
 
 row_blinks() {
