@@ -41,23 +41,6 @@ constexpr std::string_view kUsage =
 // What the command line asks for.
 enum class Request { Start, Help, Version, UsageError };
 
-// An argument as it can be shown on one line: control characters and DEL as \xNN.
-std::string Shown(std::string_view argument) {
-  std::string shown;
-  for (const char c : argument) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 0xF];
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
-
 // Every argument is checked before any is acted on; of --help and --version the first wins.
 // Nothing reaches the toolkit, so its own options (-style, -display, ...) are refused too.
 Request ReadCommandLine(int argc, char* argv[]) {
@@ -71,7 +54,7 @@ Request ReadCommandLine(int argc, char* argv[]) {
       continue;
     }
     std::fprintf(stderr, "vestora: unknown argument \"%s\" (vestora --help lists the options)\n",
-                 Shown(argument).c_str());
+                 vestora::qt::ShownOnOneLine(argument).c_str());
     return Request::UsageError;
   }
   return request;
@@ -121,7 +104,7 @@ void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
       std::fputs("vestora: cannot open a display: DISPLAY is not set\n", stderr);
     } else {
       std::fprintf(stderr, "vestora: cannot open display \"%s\" named by DISPLAY\n",
-                   Shown(display).c_str());
+                   vestora::qt::ShownOnOneLine(display).c_str());
     }
   } else {
     // Some other failure of the toolkit's start (a platform plugin missing, say): its own words.

@@ -31,21 +31,8 @@ std::string_view Environment(const char* name) {
   return value == nullptr ? std::string_view() : std::string_view(value);
 }
 
-// A value from the environment as it can be shown on one line: control characters as \xNN.
 std::string Quoted(std::string_view value) {
-  std::string shown = "\"";
-  for (const char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 0xF];
-    } else {
-      shown += c;
-    }
-  }
-  return shown + "\"";
+  return "\"" + ShownOnOneLine(value) + "\"";
 }
 
 struct Address {
@@ -388,6 +375,22 @@ std::string Told(std::string_view variable, std::string_view value, Answer answe
 }
 
 }  // namespace
+
+std::string ShownOnOneLine(std::string_view value) {
+  std::string shown;
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
 
 Answer AskXServer(std::string_view display, std::chrono::milliseconds bound) {
   if (display.empty()) return Answer::Unnamed;

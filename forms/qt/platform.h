@@ -13,6 +13,10 @@ namespace vestora::qt {
 // five times that. Longer than a user waits for a window without wondering.
 inline constexpr std::chrono::milliseconds kAnswerBound{3000};
 
+// A value from the environment or the command line as it can be shown on one line: control
+// characters and DEL as \xNN, everything else as it is.
+std::string ShownOnOneLine(std::string_view value);
+
 // What a display server did with a connection.
 enum class Answer {
   Unnamed,   // the environment names none (DISPLAY or WAYLAND_DISPLAY unset or empty)
