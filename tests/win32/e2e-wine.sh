@@ -146,6 +146,15 @@ while IFS=$'\t' read -r form button width height placement left top caption; do
   read -r got_width got_height got_x got_y < <(geometry "$id")
   [ "$got_width x $got_height" = "$width x $height" ] ||
     fail "$form's client area is $got_width x $got_height, not $width x $height"
+  # A window placed by the system may still be moving into its place, and a click aimed at where
+  # it was is lost: its place is read until two readings a moment apart agree.
+  deadline=$((SECONDS + 5))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.2
+    read -r _ _ settled_x settled_y < <(geometry "$id")
+    [ "$settled_x,$settled_y" != "$got_x,$got_y" ] || break
+    got_x=$settled_x got_y=$settled_y
+  done
   if [ "$placement" = manual ]; then
     # The window manager may still be settling the window: its place is read until it holds.
     deadline=$((SECONDS + 5))
