@@ -32,7 +32,10 @@ std::string_view Environment(const char* name) {
 }
 
 std::string Quoted(std::string_view value) {
-  return "\"" + ShownOnOneLine(value) + "\"";
+  std::string quoted = "\"";
+  quoted += ShownOnOneLine(value);
+  quoted += '"';
+  return quoted;
 }
 
 struct Address {
